@@ -1,0 +1,246 @@
+#include "settings/IniFile.h"
+
+#include "platform/FileIo.h"
+#include "settings/TextEncoding.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace qv530 {
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Bom = "\xFF\xFE";
+constexpr std::string_view kBlanks = " \t";
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(kBlanks);
+    if (first == std::string_view::npos) return {};
+    const auto last = text.find_last_not_of(kBlanks);
+    return text.substr(first, last - first + 1);
+}
+
+bool EqualNoCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+// The Windows reader strips one pair of enclosing double quotes.
+std::string_view Unquote(std::string_view value) {
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
+    return value;
+}
+
+std::string FormatValue(std::string_view value) {
+    const bool padded = !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
+                                           kBlanks.find(value.back()) != std::string_view::npos);
+    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
+    if (padded || quoted) return "\"" + std::string(value) + "\"";
+    return std::string(value);
+}
+
+std::string StripNul(std::string_view text) {
+    std::string out(text);
+    out.erase(std::remove(out.begin(), out.end(), '\0'), out.end());
+    return out;
+}
+
+// A value or key as it may stand on one line: line breaks and NUL characters
+// would split or cut the line, so they are left out.
+std::string OneLine(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text)
+        if (c != '\r' && c != '\n' && c != '\0') out += c;
+    return out;
+}
+
+} // namespace
+
+IniDocument IniDocument::Parse(std::string_view fileBytes) {
+    IniDocument document;
+    std::string text;
+    if (fileBytes.starts_with(kUtf16Bom)) {
+        document.encoding_ = Encoding::Utf16Le;
+        text = Utf16LeToUtf8(fileBytes.substr(kUtf16Bom.size()));
+    } else if (fileBytes.starts_with(kUtf8Bom)) {
+        document.encoding_ = Encoding::Utf8Bom;
+        text = std::string(fileBytes.substr(kUtf8Bom.size()));
+    } else {
+        text = std::string(fileBytes);
+    }
+    const auto firstBreak = text.find('\n');
+    document.crlf_ = firstBreak == std::string::npos || (firstBreak > 0 && text[firstBreak - 1] == '\r');
+
+    document.sections_.push_back(Section{});
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string_view raw(text.data() + start, end - start);
+        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        start = end + 1;
+
+        Line line{StripNul(raw), {}, {}};
+        const std::string_view trimmed = Trim(line.text);
+        if (trimmed.starts_with('[')) {
+            const auto close = trimmed.find(']');
+            const std::string_view name =
+                Trim(close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
+            document.sections_.push_back(Section{std::string(name), true, {line}});
+            continue;
+        }
+        const auto equals = trimmed.find('=');
+        if (equals != std::string_view::npos && equals > 0 && !trimmed.starts_with(';')) {
+            line.key = std::string(Trim(trimmed.substr(0, equals)));
+            line.value = std::string(Unquote(Trim(trimmed.substr(equals + 1))));
+        }
+        document.sections_.back().lines.push_back(std::move(line));
+    }
+    return document;
+}
+
+std::string IniDocument::Serialize() const {
+    const std::string_view lineEnd = crlf_ ? "\r\n" : "\n";
+    std::string text;
+    for (const Section& section : sections_)
+        for (const Line& line : section.lines) {
+            text += line.text;
+            text += lineEnd;
+        }
+    switch (encoding_) {
+    case Encoding::Utf16Le: return std::string(kUtf16Bom) + Utf8ToUtf16Le(text);
+    case Encoding::Utf8Bom: return std::string(kUtf8Bom) + text;
+    case Encoding::Utf8: break;
+    }
+    return text;
+}
+
+IniDocument::Section* IniDocument::FindSection(std::string_view name) {
+    for (Section& section : sections_)
+        if (section.hasHeader && EqualNoCase(section.name, name)) return &section;
+    return nullptr;
+}
+
+const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
+    for (const Section& section : sections_)
+        if (section.hasHeader && EqualNoCase(section.name, name)) return &section;
+    return nullptr;
+}
+
+const IniDocument::Line* IniDocument::FindKey(const Section& section, std::string_view key) {
+    for (const Line& line : section.lines)
+        if (!line.key.empty() && EqualNoCase(line.key, key)) return &line;
+    return nullptr;
+}
+
+std::string IniDocument::Get(std::string_view section, std::string_view key) const {
+    const Section* found = FindSection(section);
+    if (found == nullptr) return {};
+    const Line* line = FindKey(*found, key);
+    if (line == nullptr) return {};
+    return std::string(Utf8Prefix(line->value, kIniValueMax));
+}
+
+bool IniDocument::HasKey(std::string_view section, std::string_view key) const {
+    const Section* found = FindSection(section);
+    return found != nullptr && FindKey(*found, key) != nullptr;
+}
+
+bool IniDocument::HasSection(std::string_view section) const { return FindSection(section) != nullptr; }
+
+std::vector<std::string> IniDocument::Keys(std::string_view section) const {
+    std::vector<std::string> keys;
+    if (const Section* found = FindSection(section))
+        for (const Line& line : found->lines)
+            if (!line.key.empty()) keys.push_back(line.key);
+    return keys;
+}
+
+std::vector<std::string> IniDocument::Sections() const {
+    std::vector<std::string> names;
+    for (const Section& section : sections_)
+        if (section.hasHeader) names.push_back(section.name);
+    return names;
+}
+
+void IniDocument::Set(std::string_view sectionName, std::string_view keyName, std::string_view value) {
+    const std::string key = OneLine(Trim(keyName));
+    if (key.empty()) return;
+    const std::string text = key + "=" + FormatValue(OneLine(value));
+    Section* section = FindSection(sectionName);
+    if (section == nullptr) {
+        const std::string name = OneLine(Trim(sectionName));
+        sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}}}});
+        section = &sections_.back();
+    }
+    Line updated = Parse(text).sections_.front().lines.front();
+    for (Line& line : section->lines)
+        if (!line.key.empty() && EqualNoCase(line.key, key)) {
+            line = std::move(updated);
+            return;
+        }
+    // After the section's last non-blank line, so blank separators stay between sections.
+    auto position = section->lines.end();
+    while (position != section->lines.begin() + 1 && Trim(std::prev(position)->text).empty()) --position;
+    section->lines.insert(position, std::move(updated));
+}
+
+void IniDocument::DeleteKey(std::string_view sectionName, std::string_view key) {
+    Section* section = FindSection(sectionName);
+    if (section == nullptr) return;
+    auto& lines = section->lines;
+    const auto match = std::find_if(lines.begin(), lines.end(),
+                                    [&](const Line& line) { return !line.key.empty() && EqualNoCase(line.key, key); });
+    if (match != lines.end()) lines.erase(match);
+}
+
+void IniDocument::DeleteSection(std::string_view sectionName) {
+    const auto match = std::find_if(sections_.begin(), sections_.end(), [&](const Section& section) {
+        return section.hasHeader && EqualNoCase(section.name, sectionName);
+    });
+    if (match != sections_.end()) sections_.erase(match);
+}
+
+IniDocument LoadIni(const std::string& path) {
+    const auto bytes = ReadWholeFile(path);
+    return bytes ? IniDocument::Parse(*bytes) : IniDocument{};
+}
+
+int SaveIni(const std::string& path, const IniDocument& document) {
+    return WriteFileAtomic(path, document.Serialize());
+}
+
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key) {
+    return LoadIni(path).Get(section, key);
+}
+
+int WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    IniDocument document = LoadIni(path);
+    document.Set(section, key, value);
+    return SaveIni(path, document);
+}
+
+int DeleteProfileKey(const std::string& path, std::string_view section, std::string_view key) {
+    if (!FileExists(path)) return 0;
+    IniDocument document = LoadIni(path);
+    document.DeleteKey(section, key);
+    return SaveIni(path, document);
+}
+
+int DeleteProfileSection(const std::string& path, std::string_view section) {
+    if (!FileExists(path)) return 0;
+    IniDocument document = LoadIni(path);
+    document.DeleteSection(section);
+    return SaveIni(path, document);
+}
+
+std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section) {
+    return LoadIni(path).Keys(section);
+}
+
+} // namespace qv530

@@ -1,0 +1,79 @@
+#pragma once
+// INI text files with the semantics of the Windows profile-string functions,
+// so that files written by the Windows tool and by this one stay
+// interchangeable: case-insensitive sections and keys, a missing key reads
+// empty, values are cut at 1023 characters, edits keep every other line and
+// the order of keys, and a file keeps its encoding (UTF-16LE with BOM or
+// UTF-8) and its line ends when it is rewritten.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace qv530 {
+
+// Longest value a read returns, in characters (the 1024-character buffer).
+inline constexpr std::size_t kIniValueMax = 1023;
+
+class IniDocument {
+public:
+    enum class Encoding { Utf8, Utf8Bom, Utf16Le };
+
+    IniDocument() = default;
+    // Parses file bytes; never fails (unreadable lines are kept as they are).
+    static IniDocument Parse(std::string_view fileBytes);
+    // The file bytes in the document's encoding and line ends.
+    std::string Serialize() const;
+
+    // The value, or empty when the section or key is missing.
+    std::string Get(std::string_view section, std::string_view key) const;
+    bool HasKey(std::string_view section, std::string_view key) const;
+    bool HasSection(std::string_view section) const;
+    // Key names of a section in file order.
+    std::vector<std::string> Keys(std::string_view section) const;
+    std::vector<std::string> Sections() const;
+
+    // Updates the first matching key in place, or appends the key to its
+    // section, or appends the section to the file.
+    void Set(std::string_view section, std::string_view key, std::string_view value);
+    void DeleteKey(std::string_view section, std::string_view key);
+    void DeleteSection(std::string_view section);
+
+    Encoding encoding() const { return encoding_; }
+    void setEncoding(Encoding encoding) { encoding_ = encoding; }
+
+private:
+    struct Line {
+        std::string text;       // the line as it stands in the file (UTF-8, no line end)
+        std::string key;        // empty for section headers, comments and other lines
+        std::string value;      // the value as read
+    };
+    struct Section {
+        std::string name;       // empty name: the lines before the first header
+        bool hasHeader = false;
+        std::vector<Line> lines;
+    };
+
+    Section* FindSection(std::string_view name);
+    const Section* FindSection(std::string_view name) const;
+    static const Line* FindKey(const Section& section, std::string_view key);
+
+    std::vector<Section> sections_;
+    Encoding encoding_ = Encoding::Utf8;
+    bool crlf_ = true;
+};
+
+// The profile-string calls, each reading (and writing) the whole file.
+// A missing file reads empty. Writes create the file when it is missing and
+// save atomically; they return 0 or the errno of the failed save.
+std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key);
+int WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
+int DeleteProfileKey(const std::string& path, std::string_view section, std::string_view key);
+int DeleteProfileSection(const std::string& path, std::string_view section);
+std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section);
+
+// Reads a file into a document (an empty document when it is missing).
+IniDocument LoadIni(const std::string& path);
+// Saves a document atomically; returns 0 or errno.
+int SaveIni(const std::string& path, const IniDocument& document);
+
+} // namespace qv530
