@@ -1,0 +1,17 @@
+#pragma once
+// The sub-commands of qv530ctl. Each takes the words after its name and
+// returns the process exit status.
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace qv530::cli {
+
+using Args = std::vector<std::string>;
+
+int RunDefaults(const Args& args, std::ostream& out, std::ostream& err);
+int RunDump(const Args& args, std::ostream& out, std::ostream& err);
+// "macros encode FILE [--lead 05|32]" and "macros list FILE".
+int RunMacros(const Args& args, std::ostream& out, std::ostream& err);
+
+} // namespace qv530::cli
