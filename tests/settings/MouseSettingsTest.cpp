@@ -47,14 +47,18 @@ TEST(MouseSettings, ResetWritesExactlyTheListedBytes) {
     const MouseSettings before = s;
     ResetToDefaults(s);
     for (std::size_t i = 0; i < kMouseSettingsSize; ++i) {
-        if (!Written(i)) EXPECT_EQ(s.bytes[i], before.bytes[i]) << "offset " << i;
+        if (!Written(i)) {
+            EXPECT_EQ(s.bytes[i], before.bytes[i]) << "offset " << i;
+        }
     }
 
     // The written bytes carry the defaults, whatever the record held before.
     MouseSettings zero;
     ResetToDefaults(zero);
     for (std::size_t i = 0; i < kMouseSettingsSize; ++i) {
-        if (Written(i)) EXPECT_EQ(s.bytes[i], zero.bytes[i]) << "offset " << i;
+        if (Written(i)) {
+            EXPECT_EQ(s.bytes[i], zero.bytes[i]) << "offset " << i;
+        }
     }
 }
 

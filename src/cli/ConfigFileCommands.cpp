@@ -1,0 +1,61 @@
+// qv530ctl defaults FILE and qv530ctl dump FILE.
+#include <cstring>
+
+#include "cli/Commands.h"
+#include "cli/RecordDump.h"
+#include "platform/FileIo.h"
+#include "settings/ConfigFiles.h"
+
+namespace qv530::cli {
+
+int RunDefaults(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: qv530ctl defaults FILE\n";
+        return 2;
+    }
+    MouseSettings settings;
+    ResetToDefaults(settings);
+    std::array<std::uint8_t, config_file::kSize> image{};
+    image[config_file::kFlag] = config_file::kSavedFlag;
+    std::memcpy(image.data() + config_file::kRecord, settings.data(), kMouseSettingsSize);
+    if (const int error = WriteFileAtomic(args[0], image.data(), image.size()); error != 0) {
+        err << "qv530ctl: cannot write " << args[0] << ": " << std::strerror(error) << "\n";
+        return 1;
+    }
+    out << "Wrote the factory configuration to " << args[0] << "\n";
+    return 0;
+}
+
+int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) {
+        err << "usage: qv530ctl dump FILE\n";
+        return 2;
+    }
+    const std::string& path = args[0];
+    const long long size = FileSize(path);
+    if (size < 0) {
+        err << "qv530ctl: " << path << ": no such file\n";
+        return 1;
+    }
+    const auto bytes = ReadFilePrefix(path, config_file::kSize);
+    if (!bytes) {
+        err << "qv530ctl: cannot read " << path << ": " << std::strerror(errno) << "\n";
+        return 1;
+    }
+    if (bytes->empty()) {
+        err << "qv530ctl: " << path << " is empty, not a configuration file\n";
+        return 1;
+    }
+    if (size != static_cast<long long>(config_file::kSize))
+        err << "qv530ctl: warning: " << path << " has " << size << " bytes, not " << config_file::kSize
+            << (size < static_cast<long long>(config_file::kSize) ? "; the missing record bytes read as zero\n"
+                                                                   : "; the extra bytes are ignored\n");
+    // Read as the loader reads it: the flag, then as much of the record as there is.
+    MouseSettings settings;
+    std::memcpy(settings.data(), bytes->data() + config_file::kRecord, bytes->size() - config_file::kRecord);
+    out << "FirstRunFlag: " << int((*bytes)[config_file::kFlag]) << "\n";
+    for (const std::string& line : DumpRecord(settings)) out << line << "\n";
+    return 0;
+}
+
+} // namespace qv530::cli

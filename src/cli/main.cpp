@@ -1,0 +1,39 @@
+// qv530ctl: the command-line tool of the QV530-10800rad configurator.
+#include <cstring>
+#include <iostream>
+#include <string>
+
+#include "cli/Commands.h"
+#include "cli/DataFolderSetup.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qv530ctl COMMAND [ARGS]\n"
+    "\n"
+    "  defaults FILE                    write a factory configuration file\n"
+    "  dump FILE                        print every field of a configuration file\n"
+    "  macros encode FILE [--lead 05|32]  print the twelve macro slots of a macro store\n"
+    "  macros list FILE                 print the macros of a macro store\n"
+    "  --help                           this text\n"
+    "\n"
+    "The first run creates the data folder ~/.config/QV530-10800rad/ with the factory files.\n";
+
+} // namespace
+
+int main(int argc, char** argv) {
+    using namespace qv530::cli;
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0 ||
+        std::strcmp(argv[1], "help") == 0) {
+        (argc < 2 ? std::cerr : std::cout) << kUsage;
+        return argc < 2 ? 2 : 0;
+    }
+    PrepareDataFolder(std::cerr);
+    const std::string command = argv[1];
+    const Args args(argv + 2, argv + argc);
+    if (command == "defaults") return RunDefaults(args, std::cout, std::cerr);
+    if (command == "dump") return RunDump(args, std::cout, std::cerr);
+    if (command == "macros") return RunMacros(args, std::cout, std::cerr);
+    std::cerr << "qv530ctl: unknown command '" << command << "'\n" << kUsage;
+    return 2;
+}

@@ -1,0 +1,199 @@
+#include "settings/ConfigFiles.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "macros/MacroRebuild.h"
+#include "platform/DebugLog.h"
+#include "platform/FileIo.h"
+#include "settings/IniFile.h"
+#include "settings/ProfileList.h"
+
+namespace qv530 {
+namespace {
+
+constexpr const char* kMissingConfig = "Config file is not exist.\n";
+constexpr const char* kMissingProfileConfig = "Config file is not exist.";
+constexpr const char* kSkins = "Skins";
+constexpr const char* kPoint = "Point";
+constexpr const char* kProfile = "Profile";
+constexpr const char* kIsDefault = "IsDefault";
+
+std::string Indexed(const std::string& folder, const char* stem, int index, const char* extension) {
+    return folder + stem + std::to_string(index) + extension;
+}
+
+std::size_t FileNameStart(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? 0 : slash + 1;
+}
+
+} // namespace
+
+std::string DataFolder() {
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    std::string base;
+    if (config != nullptr && config[0] == '/') {
+        base = config;
+    } else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] != '\0') {
+        base = std::string(home) + "/.config";
+    } else {
+        return {};
+    }
+    if (base.back() != '/') base += '/';
+    return base + "QV530-10800rad/";
+}
+
+std::string SideFilePathFor(const std::string& binPath) {
+    // Only the file name changes: a ".bin" in a folder name would otherwise
+    // send the side file into a folder that does not exist.
+    std::string path = binPath;
+    for (auto at = path.find(".bin", FileNameStart(path)); at != std::string::npos; at = path.find(".bin", at + 4))
+        path.replace(at, 4, ".ini");
+    return path;
+}
+
+ConfigFiles::ConfigFiles(std::string dataFolder, MouseSettings& settings, DeviceState& state)
+    : folder_(std::move(dataFolder)), settings_(settings), state_(state) {
+    SetStorePaths();
+    configPath_ = Indexed(folder_, "config", state_.profileFileIndex, ".bin");
+    sideFilePath_ = Indexed(folder_, "str", state_.profileFileIndex, ".ini");
+}
+
+void ConfigFiles::SetStorePaths() {
+    macroStorePath_ = folder_ + "record.ini";
+    profileListPath_ = folder_ + "str.ini";
+}
+
+void ConfigFiles::ReadConfigFile(const std::string& path, const char* missingLine) {
+    if (!FileExists(path)) {
+        DebugWrite(missingLine);
+        return;
+    }
+    const auto bytes = ReadFilePrefix(path, config_file::kSize);
+    if (!bytes) {
+        DebugWrite(missingLine);
+        return;
+    }
+    int recordBytes = 0;
+    if (!bytes->empty()) {
+        state_.firstRunFlag = (*bytes)[config_file::kFlag];
+        recordBytes = static_cast<int>(bytes->size() - config_file::kRecord);
+        std::memcpy(settings_.data(), bytes->data() + config_file::kRecord, static_cast<std::size_t>(recordBytes));
+    }
+    DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", state_.firstRunFlag, recordBytes);
+}
+
+bool ConfigFiles::LoadCurrentProfile() {
+    SetStorePaths();
+    if (state_.useFactoryFiles == 1) {
+        configPath_ = folder_ + "config.bin";
+        sideFilePath_ = folder_ + "str.ini";
+    } else {
+        const IniDocument list = LoadIni(profileListPath_);
+        const auto index = ResolveCurrentProfile(list);
+        if (!index.valid) return false;
+        if (index.position >= 0) state_.profileFileIndex = static_cast<std::uint8_t>(index.position);
+        configPath_ = Indexed(folder_, "config", state_.profileFileIndex, ".bin");
+        sideFilePath_ = Indexed(folder_, "str", state_.profileFileIndex, ".ini");
+    }
+    ReadConfigFile(configPath_, kMissingConfig);
+    RebuildMacroSlotsFromStore(settings_, macroStorePath_);
+    return true;
+}
+
+void ConfigFiles::LoadProfileFiles(int index) {
+    SetStorePaths();
+    sideFilePath_ = Indexed(folder_, "str", index, ".ini");
+    configPath_ = Indexed(folder_, "config", index, ".bin");
+    ReadConfigFile(configPath_, kMissingProfileConfig);
+}
+
+void ConfigFiles::LoadFactoryFiles() {
+    SetStorePaths();
+    sideFilePath_ = folder_ + "str.ini";
+    configPath_ = folder_ + "config.bin";
+    ReadConfigFile(configPath_, kMissingConfig);
+}
+
+void ConfigFiles::ReadSideFile(const std::string& path) {
+    const IniDocument file = LoadIni(path);
+    if (!settingsSection.empty())
+        for (std::size_t i = 0; i < kCaptionCount; ++i)
+            side.captions[i] = file.Get(settingsSection, "Item" + std::to_string(i + 1));
+    side.skinRed = file.Get(kSkins, "RColor");
+    side.skinGreen = file.Get(kSkins, "GColor");
+    side.skinBlue = file.Get(kSkins, "BColor");
+    side.skinPath = file.Get(kSkins, "Path");
+    side.sensitivityX = file.Get(kPoint, "SensitivityX_Y");
+    side.sensitivityY = file.Get(kPoint, "SensitivityY_Y");
+    side.sensitivity = file.Get(kPoint, "Sensitivity_Y");
+    side.mouseSpeed = file.Get(kPoint, "MouseSpeed_Y");
+}
+
+bool ConfigFiles::WriteConfigFile(const std::string& path) {
+    std::array<std::uint8_t, config_file::kSize> image{};
+    image[config_file::kFlag] = config_file::kSavedFlag;
+    std::memcpy(image.data() + config_file::kRecord, settings_.data(), kMouseSettingsSize);
+    const int error = WriteFileAtomic(path, image.data(), image.size());
+    if (error != 0) {
+        DebugPrintf("Error Code is: %d \n", error);
+        return false;
+    }
+    state_.firstRunFlag = config_file::kSavedFlag;
+    DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1, static_cast<int>(kMouseSettingsSize),
+                static_cast<int>(kMouseSettingsSize));
+    return true;
+}
+
+bool ConfigFiles::SaveCurrentProfile() {
+    configPath_ = Indexed(folder_, "config", state_.profileFileIndex, ".bin");
+    sideFilePath_ = Indexed(folder_, "str", state_.profileFileIndex, ".ini");
+    return WriteConfigFile(configPath_);
+}
+
+void ConfigFiles::WriteCaptions(const std::string& path) {
+    if (settingsSection.empty()) return;
+    IniDocument file = LoadIni(path);
+    for (std::size_t i = 0; i < kWrittenCaptions; ++i)
+        file.Set(settingsSection, "Item" + std::to_string(i + 1), side.captions[i]);
+    if (const int error = SaveIni(path, file); error != 0) DebugPrintf("Error Code is: %d \n", error);
+}
+
+void ConfigFiles::InitialiseIfNeeded(bool strict) {
+    const std::string value = ReadProfileString(sideFilePath_, kProfile, kIsDefault);
+    const bool initialise = value == "N" || (strict && value.empty());
+    if (initialise) ResetToDefaults(settings_);
+    if (const int error = WriteProfileString(sideFilePath_, kProfile, kIsDefault, "Y"); error != 0)
+        DebugPrintf("Error Code is: %d \n", error);
+    if (initialise) SaveCurrentProfile();
+}
+
+std::string ConfigFiles::ExportProfile(const std::string& chosenPath) {
+    std::string path = chosenPath;
+    if (path.find(".bin", FileNameStart(path)) == std::string::npos) path += ".bin";
+    WriteCaptions(SideFilePathFor(path));
+    WriteConfigFile(path);
+    LoadCurrentProfile();
+    InitialiseIfNeeded(false);
+    return path;
+}
+
+ConfigFiles::ImportResult ConfigFiles::ImportProfile(const std::string& chosenPath) {
+    if (chosenPath.find(".bin", FileNameStart(chosenPath)) == std::string::npos) return ImportResult::NotABinFile;
+    if (!FileExists(chosenPath)) {
+        DebugWrite(kMissingConfig);
+        return ImportResult::Missing;
+    }
+    ImportResult result = ImportResult::WrongSize;
+    if (FileSize(chosenPath) == static_cast<long long>(config_file::kSize)) {
+        ReadConfigFile(chosenPath, kMissingConfig);
+        result = ImportResult::Imported;
+    }
+    ReadSideFile(SideFilePathFor(chosenPath));
+    return result;
+}
+
+} // namespace qv530

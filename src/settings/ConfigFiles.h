@@ -1,0 +1,94 @@
+#pragma once
+// The configuration files in the data folder: config.bin / config%d.bin
+// (a flag byte then the 1884-byte record) and their INI side files
+// str.ini / str%d.ini, with export to and import from a file of the user's.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "settings/MouseSettings.h"
+
+namespace qv530 {
+
+// Layout of a configuration file.
+namespace config_file {
+inline constexpr std::size_t kFlag = 0;
+inline constexpr std::size_t kRecord = 1;
+inline constexpr std::size_t kSize = kRecord + kMouseSettingsSize; // 1885
+inline constexpr std::uint8_t kSavedFlag = 1;
+} // namespace config_file
+
+inline constexpr std::size_t kCaptionCount = 8;      // Item1..Item8 are read
+inline constexpr std::size_t kWrittenCaptions = 7;   // Item1..Item7 are written
+inline constexpr int kMaxProfiles = 6;
+
+// Values of the side file besides the captions.
+struct SideFileValues {
+    std::array<std::string, kCaptionCount> captions; // captions of buttons 1..8
+    std::string skinRed, skinGreen, skinBlue, skinPath;
+    std::string sensitivityX, sensitivityY, sensitivity, mouseSpeed;
+};
+
+// The data folder: $XDG_CONFIG_HOME (or ~/.config) + "/QV530-10800rad/".
+// Empty when neither can be found, so names are relative to the current folder.
+std::string DataFolder();
+
+// Replaces every ".bin" of the file-name part of path by ".ini".
+std::string SideFilePathFor(const std::string& binPath);
+
+class ConfigFiles {
+public:
+    ConfigFiles(std::string dataFolder, MouseSettings& settings, DeviceState& state);
+
+    // The section that holds the captions ("Setting-EN", ...); empty when the
+    // language matched none, and then no captions are read or written.
+    std::string settingsSection;
+    SideFileValues side;
+
+    const std::string& dataFolder() const { return folder_; }
+    const std::string& configPath() const { return configPath_; }
+    const std::string& sideFilePath() const { return sideFilePath_; }
+    const std::string& macroStorePath() const { return macroStorePath_; }
+    const std::string& profileListPath() const { return profileListPath_; }
+
+    // Resolves the current profile from the profile list (or the factory
+    // files while UseFactoryFiles is set), reads its configuration file and
+    // rebuilds the macro slots from the store. False when the profile list
+    // is invalid: then nothing is loaded.
+    bool LoadCurrentProfile();
+    void LoadProfileFiles(int index);
+    void LoadFactoryFiles();
+    void ReadSideFile(const std::string& path);
+    void ReadSideFile() { ReadSideFile(sideFilePath_); }
+    // Writes config%d.bin of ProfileFileIndex; false when it could not be written.
+    bool SaveCurrentProfile();
+    // Writes Item1..Item7 of the captions into the side file at path.
+    void WriteCaptions(const std::string& path);
+    void WriteCaptions() { WriteCaptions(sideFilePath_); }
+    // The "IsDefault" rule: strict at start-up and on switching profiles,
+    // lenient after an export.
+    void InitialiseIfNeeded(bool strict);
+
+    // Writes the profile to a file the user chose and reloads the current
+    // profile. Returns the path written (".bin" appended when the name has none).
+    std::string ExportProfile(const std::string& chosenPath);
+    enum class ImportResult { NotABinFile, Missing, WrongSize, Imported };
+    // Reads a profile from a file the user chose into the record (nothing is
+    // sent or saved); the side file beside it is read in any case.
+    ImportResult ImportProfile(const std::string& chosenPath);
+
+private:
+    void SetStorePaths();
+    void ReadConfigFile(const std::string& path, const char* missingLine);
+    bool WriteConfigFile(const std::string& path);
+
+    std::string folder_;
+    MouseSettings& settings_;
+    DeviceState& state_;
+    std::string configPath_;
+    std::string sideFilePath_;
+    std::string macroStorePath_;
+    std::string profileListPath_;
+};
+
+} // namespace qv530

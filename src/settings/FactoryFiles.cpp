@@ -1,0 +1,88 @@
+#include "settings/FactoryFiles.h"
+
+#include <cstring>
+
+#include "lang/UiStrings.h"
+#include "lang/Language.h"
+#include "lang/ProfileTexts.h"
+#include "platform/FileIo.h"
+#include "settings/ConfigFiles.h"
+#include "settings/IniFile.h"
+#include "settings/MouseSettings.h"
+
+namespace qv530 {
+namespace {
+
+constexpr std::string_view kAllLanguages[] = {kCodeChs, kCodeCht, kCodeEn, kCodeDe};
+
+std::string Explain(int error) { return std::strerror(error); }
+
+// Captions of the factory functions of buttons 1..7 and, as Item8, of "Deactivated".
+std::array<std::string, kCaptionCount> FactoryCaptions(std::string_view code) {
+    UiStrings texts;
+    LoadUiStrings(texts, code);
+    constexpr int kClick = 510, kMenu = 511, kScroll = 512, kSnipe = 535, kDpiUp = 41, kDpiDown = 42, kOff = 528;
+    return {texts.UiString(kClick), texts.UiString(kMenu), texts.UiString(kScroll), "Fn",
+            texts.UiString(kSnipe), texts.UiString(kDpiUp), texts.UiString(kDpiDown), texts.UiString(kOff)};
+}
+
+} // namespace
+
+std::string FactoryConfigImage() {
+    MouseSettings settings; // zero, so the macro area is empty
+    ResetToDefaults(settings);
+    std::string image(config_file::kSize, '\0');
+    image[config_file::kFlag] = static_cast<char>(config_file::kSavedFlag);
+    std::memcpy(image.data() + config_file::kRecord, settings.data(), kMouseSettingsSize);
+    return image;
+}
+
+std::string FactorySideFile(const std::string& languageCode) {
+    IniDocument file;
+    file.Set("Skins", "Lan", languageCode);
+    const std::string firstProfile = ProfileBaseName(languageCode) + " 1";
+    file.Set("Profile", "ItemCount", "1");
+    file.Set("Profile", "Item0", firstProfile);
+    file.Set("Profile", "CurProfileName", firstProfile);
+    for (std::string_view code : kAllLanguages) {
+        const std::string section = "Setting-" + std::string(code);
+        const std::array<std::string, kCaptionCount> captions = FactoryCaptions(code);
+        for (std::size_t i = 0; i < kCaptionCount; ++i) file.Set(section, "Item" + std::to_string(i + 1), captions[i]);
+    }
+    return file.Serialize();
+}
+
+std::string FactoryMacroStore() {
+    IniDocument store;
+    store.Set("MacroName", "MacroCount", "0");
+    store.Set("MacroName", "0", "");
+    return store.Serialize();
+}
+
+ProvisionReport ProvisionDataFolder(const std::string& folder, const std::string& languageCode) {
+    ProvisionReport report;
+    if (const int error = MakeFolders(folder); error != 0) {
+        report.errors.push_back("cannot create the data folder " + folder + ": " + Explain(error));
+        return report;
+    }
+    const struct {
+        const char* name;
+        std::string contents;
+    } files[] = {
+        {"config.bin", FactoryConfigImage()},
+        {"str.ini", FactorySideFile(languageCode)},
+        {"record.ini", FactoryMacroStore()},
+    };
+    for (const auto& file : files) {
+        const std::string path = folder + file.name;
+        if (FileSize(path) >= 0) continue; // never replace what is there
+        if (const int error = WriteFileAtomic(path, file.contents); error != 0) {
+            report.errors.push_back("cannot create " + path + ": " + Explain(error));
+            continue;
+        }
+        report.created.push_back(path);
+    }
+    return report;
+}
+
+} // namespace qv530
