@@ -7,6 +7,7 @@
 namespace qv530 {
 namespace {
 
+// clang-format off
 constexpr UiText kShared[] = {
     {252, "PROFILE 1"},
     {253, "PROFILE 2"},
@@ -642,6 +643,7 @@ constexpr UiText kDe[] = {
     {602, "AUS"},
     {603, "EIN"},
 };
+// clang-format on
 
 } // namespace
 
