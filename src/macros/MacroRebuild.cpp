@@ -1,8 +1,13 @@
 #include "macros/MacroRebuild.h"
 
+#include "macros/MacroEncoder.h"
+
 namespace qv530 {
 
-// Placeholder until the macro encoder lands: the slots keep their bytes.
-void RebuildMacroSlotsFromStore(MouseSettings&, const std::string&) {}
+// Encodes the store with the lead byte of the rebuild; without record.ini the
+// slots keep their bytes.
+void RebuildMacroSlotsFromStore(MouseSettings& settings, const std::string& storePath) {
+    BuildMacroSlots(MacroStore(storePath), macroslot::kLeadFromStore, MacroArea(settings));
+}
 
 } // namespace qv530

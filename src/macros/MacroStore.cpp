@@ -1,0 +1,153 @@
+#include "macros/MacroStore.h"
+
+#include <algorithm>
+#include <thread>
+
+#include "macros/LeadingNumber.h"
+#include "platform/FileIo.h"
+#include "settings/IniFile.h"
+
+namespace qv530 {
+namespace {
+
+constexpr std::chrono::milliseconds kSettleAfterWrite{100};
+
+std::string ItemKey(std::size_t index) { return std::string(store::kItemKeyPrefix) + std::to_string(index); }
+
+// A count as read: its leading number, 0 when negative or missing, and never
+// more than the keys the section holds (a larger count could only add empty
+// texts, and a huge one would never end).
+std::size_t ReadCount(const IniDocument& doc, std::string_view section, std::string_view key) {
+    const std::int64_t count = LeadingNumber(doc.Get(section, key));
+    if (count <= 0) {
+        return 0;
+    }
+    return std::min(static_cast<std::size_t>(count), doc.Keys(section).size());
+}
+
+std::vector<std::string> NamesFrom(const IniDocument& doc) {
+    std::vector<std::string> names;
+    const std::size_t count = ReadCount(doc, store::kIndexSection, store::kCountKey);
+    for (std::size_t i = 0; i < count; ++i) {
+        names.push_back(doc.Get(store::kIndexSection, std::to_string(i)));
+    }
+    return names;
+}
+
+StoredMacro MacroFrom(const IniDocument& doc, std::string_view name) {
+    const std::string section = MacroSectionName(name);
+    StoredMacro macro;
+    macro.loopText = doc.Get(section, store::kLoopKey);
+    macro.delayFlagText = doc.Get(section, store::kDelayFlagKey);
+    const std::size_t count = ReadCount(doc, section, store::kItemCountKey);
+    for (std::size_t i = 0; i < count; ++i) {
+        macro.items.push_back(doc.Get(section, ItemKey(i)));
+    }
+    return macro;
+}
+
+void PutNames(IniDocument& doc, const std::vector<std::string>& names) {
+    doc.DeleteSection(store::kIndexSection);
+    if (names.empty()) {
+        doc.Set(store::kIndexSection, store::kCountKey, "0");
+        doc.Set(store::kIndexSection, "0", "");
+        return;
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        doc.Set(store::kIndexSection, store::kCountKey, std::to_string(names.size()));
+        doc.Set(store::kIndexSection, std::to_string(i), names[i]);
+    }
+}
+
+void PutMacro(IniDocument& doc, std::string_view name, int delayFlag, std::string_view loopText,
+              const std::vector<std::string>& items) {
+    const std::string section = MacroSectionName(name);
+    doc.DeleteSection(section);
+    doc.Set(section, store::kDelayFlagKey, std::to_string(delayFlag));
+    doc.Set(section, store::kLoopKey, loopText);
+    doc.Set(section, store::kItemCountKey, std::to_string(items.size()));
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        doc.Set(section, ItemKey(i), items[i]);
+    }
+}
+
+} // namespace
+
+std::string MacroSectionName(std::string_view name) {
+    const auto first = name.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = name.find_last_not_of(" \t");
+    return std::string(name.substr(first, last - first + 1));
+}
+
+MacroStore::MacroStore(std::string path, Pause pause) : path_(std::move(path)), pause_(std::move(pause)) {
+    if (!pause_) {
+        pause_ = [](std::chrono::milliseconds time) { std::this_thread::sleep_for(time); };
+    }
+}
+
+bool MacroStore::Exists() const { return FileExists(path_); }
+
+std::vector<std::string> MacroStore::ReadMacroNames() const {
+    if (!Exists()) return {};
+    return NamesFrom(LoadIni(path_));
+}
+
+StoredMacro MacroStore::ReadMacro(std::string_view name) const {
+    if (!Exists()) return {};
+    return MacroFrom(LoadIni(path_), name);
+}
+
+std::vector<NamedMacro> MacroStore::ReadAllMacros() const {
+    if (!Exists()) return {};
+    const IniDocument doc = LoadIni(path_);
+    std::vector<NamedMacro> macros;
+    for (auto& name : NamesFrom(doc)) {
+        StoredMacro macro = MacroFrom(doc, name);
+        macros.push_back({std::move(name), std::move(macro)});
+    }
+    return macros;
+}
+
+int MacroStore::WriteMacroNames(const std::vector<std::string>& names) {
+    if (!Exists()) return 0;
+    IniDocument doc = LoadIni(path_);
+    PutNames(doc, names);
+    return SaveIni(path_, doc);
+}
+
+int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_view loopText,
+                           const std::vector<std::string>& items) {
+    if (!Exists()) return 0;
+    if (items.empty()) {
+        return DeleteMacroSection(name);
+    }
+    IniDocument doc = LoadIni(path_);
+    PutMacro(doc, name, delayFlag, loopText, items);
+    const int result = SaveIni(path_, doc);
+    pause_(kSettleAfterWrite);
+    return result;
+}
+
+int MacroStore::WriteLoopTimes(std::string_view name, long value) {
+    if (!Exists()) return 0;
+    return WriteProfileString(path_, MacroSectionName(name), store::kLoopKey, std::to_string(value));
+}
+
+int MacroStore::DeleteMacroSection(std::string_view name) {
+    if (!Exists()) return 0;
+    return DeleteProfileSection(path_, MacroSectionName(name));
+}
+
+int MacroStore::WriteRenamedMacro(const std::vector<std::string>& names, std::string_view newName, int delayFlag,
+                                  std::string_view loopText, const std::vector<std::string>& items) {
+    if (!Exists()) return 0;
+    IniDocument doc = LoadIni(path_);
+    PutNames(doc, names);
+    PutMacro(doc, newName, delayFlag, loopText, items);
+    return SaveIni(path_, doc);
+}
+
+} // namespace qv530
