@@ -1,0 +1,74 @@
+#include "SkinPath.h"
+
+#include <algorithm>
+#include <cctype>
+#include <system_error>
+
+namespace qv530 {
+
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+}  // namespace
+
+std::string NormaliseSkinPath(std::string_view path) {
+    std::string out;
+    out.reserve(path.size());
+    for (char c : path) {
+        if (c == '\\') c = '/';
+        if (c == '/' && (out.empty() || out.back() == '/')) continue;
+        out.push_back(c);
+    }
+    if (out.size() >= 6 && EqualsIgnoringCase(std::string_view(out).substr(0, 6), "skins/")) out.erase(0, 6);
+    while (!out.empty() && out.back() == '/') out.pop_back();
+    return out;
+}
+
+std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, std::string_view path) {
+    namespace fs = std::filesystem;
+    const std::string relative = NormaliseSkinPath(path);
+    if (relative.empty() || skinFolder.empty()) return {};
+    for (const auto& part : fs::path(relative)) {
+        if (part == "..") return {};  // names never leave the skin folder
+    }
+    std::error_code ec;
+    fs::path exact = skinFolder / relative;
+    if (fs::is_regular_file(exact, ec)) return exact;
+
+    fs::path current = skinFolder;
+    std::string_view rest = relative;
+    while (!rest.empty()) {
+        const std::size_t slash = rest.find('/');
+        const std::string_view part = rest.substr(0, slash);
+        rest = slash == std::string_view::npos ? std::string_view{} : rest.substr(slash + 1);
+        if (part == ".") continue;
+        fs::path found;
+        for (fs::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
+            if (EqualsIgnoringCase(it->path().filename().string(), part)) {
+                found = it->path();
+                break;
+            }
+        }
+        if (found.empty()) return {};
+        current = found;
+    }
+    return fs::is_regular_file(current, ec) ? current : fs::path{};
+}
+
+std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path beside = programFolder / "Skins";
+    if (fs::is_directory(beside, ec)) return beside;
+    const fs::path installed = programFolder / ".." / "share" / "qv530-10800rad" / "Skins";
+    if (fs::is_directory(installed, ec)) return installed.lexically_normal();
+    return {};
+}
+
+}  // namespace qv530
