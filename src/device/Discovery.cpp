@@ -1,0 +1,131 @@
+#include "device/Discovery.h"
+
+#include <cerrno>
+#include <cstdio>
+
+#include "platform/DebugLog.h"
+
+namespace qv530 {
+namespace {
+
+constexpr std::uint16_t kPageCommand = 0xFF01;
+constexpr std::uint16_t kPageNotification = 0xFF02;
+constexpr std::uint16_t kPagePad = 0xFF00;
+constexpr std::uint16_t kUsageMouse = 0x0001;
+constexpr std::uint16_t kUsagePad = 0xFF00;
+
+bool InRange(std::uint16_t length, std::uint16_t low, std::uint16_t high) { return length >= low && length <= high; }
+
+} // namespace
+
+std::string AccessDeniedMessage(const std::string& node, std::uint16_t product) {
+    char id[16];
+    std::snprintf(id, sizeof id, "%04X:%04X", kVendorId, product);
+    return "Permission denied opening " + node + " (" + id + "). Install the udev rule " + kUdevRuleName +
+           " into /etc/udev/rules.d/ and run: udevadm control --reload && udevadm trigger";
+}
+
+void Discovery::ReportDenied(const HidInterfaceInfo& info) {
+    if (!deniedNodes_.insert(info.path).second) return;
+    const std::string message = AccessDeniedMessage(info.path, info.productId);
+    DebugWrite(message + "\n");
+    accessMessages_.push_back(message);
+    if (onAccessDenied) onAccessDenied(message);
+}
+
+bool Discovery::Pass(Role role, std::uint16_t product, MouseVariant variant) {
+    for (const HidInterfaceInfo& info : backend_.Enumerate()) {
+        link_.devicePath = info.path;
+        DebugPrintf("PID:%04x,VID:%04x,VersionNumber:%04x\n", info.productId, info.vendorId, info.version);
+        if (info.vendorId != kVendorId || info.productId != product) continue;
+        if (role == Role::Pad) {
+            DebugWrite("Find our pad hid device.Success\n");
+        } else {
+            (variant == MouseVariant::A11D ? link_.a11dFirmware : link_.a1dcFirmware) = info.version;
+            DebugWrite("Find our hid device.Success\n");
+        }
+        if (!info.descriptorRead) {
+            DebugWrite("HidD_GetPreparsedData failed.\n");
+            return false;
+        }
+        if (info.collections.empty()) {
+            DebugWrite("HidP_GetCaps failed.");
+            return false;
+        }
+        for (const HidCaps& caps : info.collections) {
+            DebugPrintf("DevicePath:%s,Usage:0x%04x,UsagePage:0x%04x,FeatureReportByteLength:0x%04x,"
+                        "InputReportByteLength:0x%x,OutputReportByteLength:0x%x\n",
+                        info.path.c_str(), caps.usage, caps.usagePage, caps.featureReportLength,
+                        caps.inputReportLength, caps.outputReportLength);
+            bool matches = false;
+            switch (role) {
+            case Role::Reader:
+                matches = caps.usagePage == kPageNotification && caps.usage == kUsageMouse && caps.inputReportLength != 0;
+                if (matches && caps.inputReportLength > kReaderBufferSize) {
+                    DebugWrite("Notification interface refused: input report longer than the reader buffer.\n");
+                    matches = false;
+                }
+                break;
+            case Role::Command:
+                matches = caps.usagePage == kPageCommand && caps.usage == kUsageMouse &&
+                          caps.featureReportLength == kCommandFeatureLength;
+                if (matches && !(InRange(caps.inputReportLength, kMinChunkReport, kMaxChunkReport) &&
+                                 InRange(caps.outputReportLength, kMinChunkReport, kMaxChunkReport))) {
+                    DebugWrite("Command interface refused: chunk report length outside 65..280.\n");
+                    matches = false;
+                }
+                break;
+            case Role::Pad:
+                matches = caps.usagePage == kPagePad && caps.usage == kUsagePad &&
+                          caps.featureReportLength == kCommandFeatureLength;
+                break;
+            }
+            if (!matches) continue;
+
+            OpenResult opened = backend_.Open(info, role == Role::Reader ? OpenMode::ReadOnly : OpenMode::ReadWrite);
+            if (!opened.device) {
+                if (opened.error == EACCES || opened.error == EPERM) {
+                    ReportDenied(info);
+                    continue;
+                }
+                return false;
+            }
+            switch (role) {
+            case Role::Reader: {
+                SharedHandle& reader = link_.Reader(variant);
+                if (HidDevicePtr old = reader.Get()) old->CancelRead();
+                reader.Set(opened.device);
+                link_.ReaderInputLength(variant) = caps.inputReportLength;
+                if (onReaderOpened) onReaderOpened(variant);
+                break;
+            }
+            case Role::Command:
+                link_.Command(variant).Set(opened.device);
+                link_.featureReportLength = caps.featureReportLength;
+                link_.inputReportLength = caps.inputReportLength;
+                link_.outputReportLength = caps.outputReportLength;
+                link_.Connected(variant) = 1;
+                break;
+            case Role::Pad:
+                link_.pad.Set(opened.device);
+                link_.padConnected = 1;
+                break;
+            }
+            return true;
+        }
+    }
+    DebugWrite("SetupDiEnumDeviceInterfaces failed.\n");
+    return false;
+}
+
+bool Discovery::FindReader(MouseVariant variant) {
+    return Pass(Role::Reader, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
+}
+
+bool Discovery::FindCommand(MouseVariant variant) {
+    return Pass(Role::Command, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
+}
+
+bool Discovery::FindPad() { return Pass(Role::Pad, kProductPad, MouseVariant::A11D); }
+
+} // namespace qv530

@@ -1,0 +1,60 @@
+#pragma once
+// Finding and opening the interfaces of the mice and the pad. Each finder
+// runs one pass over the present HID interfaces for one role:
+//
+//   role               product  usage page  usage   length condition
+//   notification       mouse    FF02        0001    input report length not 0
+//   command            mouse    FF01        0001    feature report length 9
+//   pad                A1C9     FF00        FF00    feature report length 9
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "device/DeviceLink.h"
+#include "platform/HidDevice.h"
+
+namespace qv530 {
+
+// The largest notification report the reader threads take.
+inline constexpr std::uint16_t kReaderBufferSize = 80;
+// Command interfaces must carry a whole chunk report and fit the chunk buffer.
+inline constexpr std::uint16_t kMinChunkReport = 65;
+inline constexpr std::uint16_t kMaxChunkReport = 280;
+inline constexpr std::uint16_t kCommandFeatureLength = 9;
+
+inline constexpr const char* kUdevRuleName = "70-qv530-10800rad.rules";
+
+class Discovery {
+public:
+    Discovery(HidBackend& backend, DeviceLink& link) : backend_(backend), link_(link) {}
+
+    bool FindReader(MouseVariant variant);
+    bool FindCommand(MouseVariant variant);
+    bool FindPad();
+    // Both finders of a mouse, the command finder only after the reader finder.
+    bool FindMouse(MouseVariant variant) { return FindReader(variant) && FindCommand(variant); }
+
+    // Called when a notification interface was opened (wakes its reader).
+    std::function<void(MouseVariant)> onReaderOpened;
+    // Called once per node that could not be opened for lack of permission.
+    std::function<void(const std::string& message)> onAccessDenied;
+
+    // Permission messages given so far, one per node.
+    const std::vector<std::string>& accessMessages() const { return accessMessages_; }
+
+private:
+    enum class Role { Reader, Command, Pad };
+    bool Pass(Role role, std::uint16_t product, MouseVariant variant);
+    void ReportDenied(const HidInterfaceInfo& info);
+
+    HidBackend& backend_;
+    DeviceLink& link_;
+    std::set<std::string> deniedNodes_;
+    std::vector<std::string> accessMessages_;
+};
+
+// The permission message for a node that could not be opened.
+std::string AccessDeniedMessage(const std::string& node, std::uint16_t product);
+
+} // namespace qv530

@@ -1,0 +1,67 @@
+#pragma once
+// One reader per mouse variant: waits for the mouse's notification reports
+// and hands each DPI-stage change (04 01 xx s) to the main window. It
+// starts held until its mouse is found, sleeps while the mouse is absent,
+// and is stopped and joined when the program ends.
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <span>
+#include <thread>
+
+#include "device/DeviceLink.h"
+
+namespace qv530 {
+
+// Notice kinds of the main window's device notices.
+namespace notice {
+inline constexpr int kA11DStage = 0;
+inline constexpr int kA1DCStage = 1;
+inline constexpr int kMouseConnected = 14;
+inline constexpr int kLastMouseGone = 15;
+} // namespace notice
+
+// A notification report read: report ID 4, event 1 (stage change), stage in byte 3.
+struct StageChange {
+    bool recognised = false;
+    std::uint8_t stage = 0;
+};
+StageChange RecogniseNotification(std::span<const std::uint8_t> report, int bytesRead);
+
+class ReaderThread {
+public:
+    // deliver(kind, stage) runs on the reader thread and may block until
+    // the main window has shown the notice.
+    using Deliver = std::function<void(int kind, int stage)>;
+
+    ReaderThread(DeviceLink& link, MouseVariant variant, Deliver deliver);
+    ~ReaderThread();
+    ReaderThread(const ReaderThread&) = delete;
+    ReaderThread& operator=(const ReaderThread&) = delete;
+
+    // Creates the thread, held until Resume.
+    void Start();
+    // Lets a held thread run; no effect on a running one.
+    void Resume();
+    // The reader's event: a new notification handle was opened.
+    void Wake();
+    // Stops the thread and joins it.
+    void Stop();
+
+private:
+    void Run();
+    bool WaitForWake(); // false when stopping
+
+    DeviceLink& link_;
+    MouseVariant variant_;
+    Deliver deliver_;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    bool resumed_ = false;
+    bool woken_ = false;
+    bool stopping_ = false;
+};
+
+} // namespace qv530
