@@ -96,6 +96,7 @@ inline constexpr int kDropdownBoxX = 76;        // inside the panel
 inline constexpr Size kAxisPanel{220, 150};
 inline constexpr Size kAxisSliderWindow{208, 9};
 inline constexpr Size kAxisSliderPicture{208, 14};  // "\skins\XYSensitivity\1.png" and "2.png"
+inline constexpr Rect kAxisSliderCut{0, 0, 208, 9};  // the part the slider window shows
 inline constexpr int kAxisSliderLeft = 17;
 inline constexpr int kAxisSliderXTop = 40;
 inline constexpr int kAxisSliderYGap = 60;
