@@ -4,6 +4,10 @@
 #include "macros/MacroItem.h"
 
 namespace qv530 {
+namespace {
+// Virtual keys are one byte; anything larger has no name.
+constexpr std::uint32_t kLargestVirtualKey = 0xFF;
+} // namespace
 
 MacroRecorder::MacroRecorder(KeyboardHook& hook, MacroStore& store, Post post, TickCount tickCount,
                              Listener listener)
@@ -75,7 +79,9 @@ bool MacroRecorder::OnHookEvent(int hookCode, std::uint32_t virtualKey, std::uin
     lastVk_ = virtualKey;
     lastFlags_ = flags;
     RecordedKey key;
-    key.name = KeyNameFromVirtualKey(static_cast<std::uint16_t>(virtualKey));
+    if (virtualKey <= kLargestVirtualKey) {
+        key.name = KeyNameFromVirtualKey(static_cast<std::uint16_t>(virtualKey));
+    }
     key.release = flags > hookflag::kReleaseAbove;
     key.number = ++eventCount_;
     post_(std::move(key));
