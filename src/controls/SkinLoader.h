@@ -20,6 +20,7 @@ public:
     // The picture as premultiplied ARGB, or a null image.
     static QImage Load(std::string_view name);
     static QImage Load(const QString& name);
+    static QImage Load(const char* name) { return Load(std::string_view(name)); }
     // A numbered picture resource ("Resources/129.png").
     static QImage LoadResource(int number);
 };
