@@ -26,13 +26,15 @@ constexpr std::array<SingleName, 10> kSingleNames{{
     {function::kDisabled,    {"按键关闭", "按鍵關閉", "Deactivated", "Deaktiviert"}},
     {function::kTiltLeft,    {"左摇摆滚轮", "左搖擺滾輪", "Left Tilt Scroll", "Rad links kippen"}},
     {function::kTiltRight,   {"右摇摆滚轮", "右搖擺滾輪", "Right Tilt Scroll", "Rad rechts kippen"}},
-    {function::kSnipeKey,    {"狙击键", "狙擊鍵", "Snipe", "Snipe"}},
+    {function::kSnipeKey,    {"狙击键", "狙擊鍵", "Snipe", "Sniper"}},
 }};
 // clang-format on
 
 constexpr std::string_view kFnName = "Fn";
-constexpr LocalisedName kKeyWord{"单键", "單鍵", "Assign Keyboard Key", "Tastaturtaste"};
+constexpr LocalisedName kKeyWord{"单键", "單鍵", "Assign Keyboard Key", "Taste zuweisen"};
+// New macros are named after this word; button labels use the label word.
 constexpr LocalisedName kMacroWord{"宏", "巨集", "Macro", "Makro"};
+constexpr LocalisedName kMacroLabelWord{"宏", "巨集鍵", "Macro", "Makro"};
 constexpr std::string_view kKeySeparator = "-";
 constexpr std::string_view kMacroSeparator = ":";
 
@@ -45,19 +47,19 @@ std::string Compose(std::string_view word, std::string_view separator, std::stri
 
 } // namespace
 
-std::string_view MacroWord(std::string_view language) { return kMacroWord.In(CatalogueLanguage(language)); }
+std::string_view MacroWord(std::string_view language) { return kMacroWord.In(ButtonMenuLanguage(language)); }
 
 std::string KeyboardKeyLabel(std::string_view keyName, std::string_view language) {
-    return Compose(kKeyWord.In(CatalogueLanguage(language)), kKeySeparator, keyName);
+    return Compose(kKeyWord.In(ButtonMenuLanguage(language)), kKeySeparator, keyName);
 }
 
 std::string MacroKeyLabel(std::string_view macroName, std::string_view language) {
-    return Compose(MacroWord(language), kMacroSeparator, macroName);
+    return Compose(kMacroLabelWord.In(ButtonMenuLanguage(language)), kMacroSeparator, macroName);
 }
 
 std::string FunctionName(std::uint8_t code, std::uint8_t parameter, std::string_view language,
                          std::string_view detail) {
-    const Language lang = CatalogueLanguage(language);
+    const Language lang = ButtonMenuLanguage(language);
     for (const auto& single : kSingleNames) {
         if (single.code == code) {
             return std::string(single.name.In(lang));

@@ -1,12 +1,12 @@
 #pragma once
-// A catalogue name in the four interface languages, and the rule that picks
-// one: the button menus speak simplified Chinese, traditional Chinese or
-// German for those codes and English for every other code.
+// A catalogue name in the four interface languages. The button menus pick
+// one by the menu language rule (ButtonMenuLanguage): simplified Chinese,
+// traditional Chinese or German for those codes, English for every other.
 #include <string_view>
 
-namespace qv530 {
+#include "lang/Language.h"
 
-enum class Language { Chs, Cht, En, De };
+namespace qv530 {
 
 struct LocalisedName {
     std::string_view chs;
@@ -16,21 +16,14 @@ struct LocalisedName {
 
     std::string_view In(Language language) const {
         switch (language) {
-        case Language::Chs: return chs;
-        case Language::Cht: return cht;
-        case Language::De: return de;
-        case Language::En: break;
+        case Language::CHS: return chs;
+        case Language::CHT: return cht;
+        case Language::DE: return de;
+        case Language::EN:
+        case Language::None: break;
         }
         return en;
     }
 };
-
-// "CHS", "CHT", "DE" (exact); English for "EN" and anything else.
-constexpr Language CatalogueLanguage(std::string_view code) {
-    if (code == "CHS") return Language::Chs;
-    if (code == "CHT") return Language::Cht;
-    if (code == "DE") return Language::De;
-    return Language::En;
-}
 
 } // namespace qv530

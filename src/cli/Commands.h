@@ -5,12 +5,22 @@
 #include <string>
 #include <vector>
 
+namespace qv530 {
+class HidBackend;
+}
+
 namespace qv530::cli {
 
 using Args = std::vector<std::string>;
 
 int RunDefaults(const Args& args, std::ostream& out, std::ostream& err);
 int RunDump(const Args& args, std::ostream& out, std::ostream& err);
+// Device commands: "list", "apply [...]", "reset [...]", "watch".
+int RunApply(const Args& args, std::ostream& out, std::ostream& err);
+int RunReset(const Args& args, std::ostream& out, std::ostream& err);
+// backend: the interfaces to list (the machine's hidraw nodes when null).
+int RunList(const Args& args, std::ostream& out, std::ostream& err, HidBackend* backend = nullptr);
+int RunWatch(const Args& args, std::ostream& out, std::ostream& err);
 // "macros encode FILE [--lead 05|32]" and "macros list FILE".
 int RunMacros(const Args& args, std::ostream& out, std::ostream& err);
 

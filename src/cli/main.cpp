@@ -13,6 +13,11 @@ constexpr const char* kUsage =
     "\n"
     "  defaults FILE                    write a factory configuration file\n"
     "  dump FILE                        print every field of a configuration file\n"
+    "  list                             list the mice and pads found and their interfaces\n"
+    "  apply [--config FILE] [--emulate a11d|a1dc|both] [--pad] [--fast] [--trace FILE|-]\n"
+    "                                   send the current profile to every device, as the window's Apply\n"
+    "  reset [same options]             factory defaults (macros kept) to every device, then save\n"
+    "  watch                            print plugging, unplugging and DPI-stage changes until Ctrl+C\n"
     "  macros encode FILE [--lead 05|32]  print the twelve macro slots of a macro store\n"
     "  macros list FILE                 print the macros of a macro store\n"
     "  --help                           this text\n"
@@ -33,6 +38,10 @@ int main(int argc, char** argv) {
     const Args args(argv + 2, argv + argc);
     if (command == "defaults") return RunDefaults(args, std::cout, std::cerr);
     if (command == "dump") return RunDump(args, std::cout, std::cerr);
+    if (command == "list") return RunList(args, std::cout, std::cerr);
+    if (command == "apply") return RunApply(args, std::cout, std::cerr);
+    if (command == "reset") return RunReset(args, std::cout, std::cerr);
+    if (command == "watch") return RunWatch(args, std::cout, std::cerr);
     if (command == "macros") return RunMacros(args, std::cout, std::cerr);
     std::cerr << "qv530ctl: unknown command '" << command << "'\n" << kUsage;
     return 2;

@@ -59,7 +59,7 @@ std::optional<StageTable> DeviceSession::DpiTable() const {
 
 DeviceChangeEffects DeviceSession::OnDeviceChange(int event, std::string_view path) {
     DeviceChangeEffects effects;
-    if (event != kDeviceArrival && event != kDeviceRemoval) return effects;
+    if (event != kDeviceArrival && event != kDeviceRemoveComplete) return effects;
     const bool mouse = PathNamesMouse(path);
     const bool pad = PathNamesPad(path);
     if (!mouse && !pad) return effects;

@@ -10,13 +10,12 @@
 #include "device/Discovery.h"
 #include "device/MouseCommands.h"
 #include "device/ReaderThread.h"
+#include "platform/UdevMonitor.h"
 #include "settings/ConfigFiles.h"
 
 namespace qv530 {
 
-// Event codes of device arrival and removal.
-inline constexpr int kDeviceArrival = 0x8000;
-inline constexpr int kDeviceRemoval = 0x8004;
+// Event codes of device arrival and removal (kDeviceArrival, kDeviceRemoveComplete).
 
 struct DeviceChangeEffects {
     enum class Tray { Unchanged, Add, Remove };
@@ -44,7 +43,7 @@ public:
     // Ends the reader threads and closes every handle.
     void Shutdown();
 
-    // Arrival (0x8000) or removal (0x8004) of the device named by path.
+    // Arrival (kDeviceArrival) or removal (kDeviceRemoveComplete) of the device named by path.
     DeviceChangeEffects OnDeviceChange(int event, std::string_view path);
 
     // The stage table of the connected mice (A1DC first, so A wins when both are present).

@@ -18,6 +18,36 @@ bool InRange(std::uint16_t length, std::uint16_t low, std::uint16_t high) { retu
 
 } // namespace
 
+Recognition RecogniseInterface(std::uint16_t product, const HidCaps& caps) {
+    Recognition result;
+    const bool mouse = product == kProductA11D || product == kProductA1DC;
+    result.variant = product == kProductA1DC ? MouseVariant::A1DC : MouseVariant::A11D;
+    if (mouse && caps.usagePage == kPageNotification && caps.usage == kUsageMouse && caps.inputReportLength != 0) {
+        result.role = InterfaceRole::Reader;
+        if (caps.inputReportLength > kReaderBufferSize)
+            result.refusal = "Notification interface refused: input report longer than the reader buffer.\n";
+    } else if (mouse && caps.usagePage == kPageCommand && caps.usage == kUsageMouse &&
+               caps.featureReportLength == kCommandFeatureLength) {
+        result.role = InterfaceRole::Command;
+        if (!InRange(caps.inputReportLength, kMinChunkReport, kMaxChunkReport) ||
+            !InRange(caps.outputReportLength, kMinChunkReport, kMaxChunkReport))
+            result.refusal = "Command interface refused: chunk report length outside 65..280.\n";
+    } else if (product == kProductPad && caps.usagePage == kPagePad && caps.usage == kUsagePad &&
+               caps.featureReportLength == kCommandFeatureLength) {
+        result.role = InterfaceRole::Pad;
+    }
+    return result;
+}
+
+const char* RoleName(InterfaceRole role) {
+    switch (role) {
+    case InterfaceRole::Reader: return "notification";
+    case InterfaceRole::Command: return "command";
+    case InterfaceRole::Pad: return "pad";
+    }
+    return "";
+}
+
 std::string AccessDeniedMessage(const std::string& node, std::uint16_t product) {
     char id[16];
     std::snprintf(id, sizeof id, "%04X:%04X", kVendorId, product);
@@ -33,12 +63,12 @@ void Discovery::ReportDenied(const HidInterfaceInfo& info) {
     if (onAccessDenied) onAccessDenied(message);
 }
 
-bool Discovery::Pass(Role role, std::uint16_t product, MouseVariant variant) {
+bool Discovery::Pass(InterfaceRole role, std::uint16_t product, MouseVariant variant) {
     for (const HidInterfaceInfo& info : backend_.Enumerate()) {
         link_.devicePath = info.path;
         DebugPrintf("PID:%04x,VID:%04x,VersionNumber:%04x\n", info.productId, info.vendorId, info.version);
         if (info.vendorId != kVendorId || info.productId != product) continue;
-        if (role == Role::Pad) {
+        if (role == InterfaceRole::Pad) {
             DebugWrite("Find our pad hid device.Success\n");
         } else {
             (variant == MouseVariant::A11D ? link_.a11dFirmware : link_.a1dcFirmware) = info.version;
@@ -57,32 +87,12 @@ bool Discovery::Pass(Role role, std::uint16_t product, MouseVariant variant) {
                         "InputReportByteLength:0x%x,OutputReportByteLength:0x%x\n",
                         info.path.c_str(), caps.usage, caps.usagePage, caps.featureReportLength,
                         caps.inputReportLength, caps.outputReportLength);
-            bool matches = false;
-            switch (role) {
-            case Role::Reader:
-                matches = caps.usagePage == kPageNotification && caps.usage == kUsageMouse && caps.inputReportLength != 0;
-                if (matches && caps.inputReportLength > kReaderBufferSize) {
-                    DebugWrite("Notification interface refused: input report longer than the reader buffer.\n");
-                    matches = false;
-                }
-                break;
-            case Role::Command:
-                matches = caps.usagePage == kPageCommand && caps.usage == kUsageMouse &&
-                          caps.featureReportLength == kCommandFeatureLength;
-                if (matches && !(InRange(caps.inputReportLength, kMinChunkReport, kMaxChunkReport) &&
-                                 InRange(caps.outputReportLength, kMinChunkReport, kMaxChunkReport))) {
-                    DebugWrite("Command interface refused: chunk report length outside 65..280.\n");
-                    matches = false;
-                }
-                break;
-            case Role::Pad:
-                matches = caps.usagePage == kPagePad && caps.usage == kUsagePad &&
-                          caps.featureReportLength == kCommandFeatureLength;
-                break;
-            }
+            const Recognition recognised = RecogniseInterface(info.productId, caps);
+            if (recognised.role == role && recognised.refusal != nullptr) DebugWrite(recognised.refusal);
+            const bool matches = recognised.role == role && recognised.refusal == nullptr;
             if (!matches) continue;
 
-            OpenResult opened = backend_.Open(info, role == Role::Reader ? OpenMode::ReadOnly : OpenMode::ReadWrite);
+            OpenResult opened = backend_.Open(info, role == InterfaceRole::Reader ? OpenMode::ReadOnly : OpenMode::ReadWrite);
             if (!opened.device) {
                 if (opened.error == EACCES || opened.error == EPERM) {
                     ReportDenied(info);
@@ -91,7 +101,7 @@ bool Discovery::Pass(Role role, std::uint16_t product, MouseVariant variant) {
                 return false;
             }
             switch (role) {
-            case Role::Reader: {
+            case InterfaceRole::Reader: {
                 SharedHandle& reader = link_.Reader(variant);
                 if (HidDevicePtr old = reader.Get()) old->CancelRead();
                 reader.Set(opened.device);
@@ -99,14 +109,14 @@ bool Discovery::Pass(Role role, std::uint16_t product, MouseVariant variant) {
                 if (onReaderOpened) onReaderOpened(variant);
                 break;
             }
-            case Role::Command:
+            case InterfaceRole::Command:
                 link_.Command(variant).Set(opened.device);
                 link_.featureReportLength = caps.featureReportLength;
                 link_.inputReportLength = caps.inputReportLength;
                 link_.outputReportLength = caps.outputReportLength;
                 link_.Connected(variant) = 1;
                 break;
-            case Role::Pad:
+            case InterfaceRole::Pad:
                 link_.pad.Set(opened.device);
                 link_.padConnected = 1;
                 break;
@@ -119,13 +129,13 @@ bool Discovery::Pass(Role role, std::uint16_t product, MouseVariant variant) {
 }
 
 bool Discovery::FindReader(MouseVariant variant) {
-    return Pass(Role::Reader, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
+    return Pass(InterfaceRole::Reader, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
 }
 
 bool Discovery::FindCommand(MouseVariant variant) {
-    return Pass(Role::Command, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
+    return Pass(InterfaceRole::Command, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
 }
 
-bool Discovery::FindPad() { return Pass(Role::Pad, kProductPad, MouseVariant::A11D); }
+bool Discovery::FindPad() { return Pass(InterfaceRole::Pad, kProductPad, MouseVariant::A11D); }
 
 } // namespace qv530

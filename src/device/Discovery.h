@@ -7,6 +7,7 @@
 //   command            mouse    FF01        0001    feature report length 9
 //   pad                A1C9     FF00        FF00    feature report length 9
 #include <functional>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
@@ -24,6 +25,18 @@ inline constexpr std::uint16_t kMaxChunkReport = 280;
 inline constexpr std::uint16_t kCommandFeatureLength = 9;
 
 inline constexpr const char* kUdevRuleName = "70-qv530-10800rad.rules";
+
+enum class InterfaceRole { Reader, Command, Pad };
+
+// The role of one top-level collection of our vendor's interface, if it has
+// one. A role whose lengths the program cannot use is refused with a reason.
+struct Recognition {
+    std::optional<InterfaceRole> role;
+    MouseVariant variant = MouseVariant::A11D;
+    const char* refusal = nullptr;
+};
+Recognition RecogniseInterface(std::uint16_t product, const HidCaps& caps);
+const char* RoleName(InterfaceRole role);
 
 class Discovery {
 public:
@@ -44,8 +57,7 @@ public:
     const std::vector<std::string>& accessMessages() const { return accessMessages_; }
 
 private:
-    enum class Role { Reader, Command, Pad };
-    bool Pass(Role role, std::uint16_t product, MouseVariant variant);
+    bool Pass(InterfaceRole role, std::uint16_t product, MouseVariant variant);
     void ReportDenied(const HidInterfaceInfo& info);
 
     HidBackend& backend_;

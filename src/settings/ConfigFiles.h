@@ -77,9 +77,12 @@ public:
     // sent or saved); the side file beside it is read in any case.
     ImportResult ImportProfile(const std::string& chosenPath);
 
+    // Reads a configuration file into the record as every load does: the
+    // flag, then as many record bytes as the file holds.
+    void ReadConfigFile(const std::string& path, const char* missingLine = "Config file is not exist.\n");
+
 private:
     void SetStorePaths();
-    void ReadConfigFile(const std::string& path, const char* missingLine);
     bool WriteConfigFile(const std::string& path);
 
     std::string folder_;

@@ -2,7 +2,8 @@
 
 #include <cstring>
 
-#include "lang/UiStrings.h"
+#include "buttons/ButtonFunction.h"
+#include "buttons/FunctionName.h"
 #include "lang/Language.h"
 #include "lang/ProfileTexts.h"
 #include "platform/FileIo.h"
@@ -19,11 +20,13 @@ std::string Explain(int error) { return std::strerror(error); }
 
 // Captions of the factory functions of buttons 1..7 and, as Item8, of "Deactivated".
 std::array<std::string, kCaptionCount> FactoryCaptions(std::string_view code) {
-    UiStrings texts;
-    LoadUiStrings(texts, code);
-    constexpr int kClick = 510, kMenu = 511, kScroll = 512, kSnipe = 535, kDpiUp = 41, kDpiDown = 42, kOff = 528;
-    return {texts.UiString(kClick), texts.UiString(kMenu), texts.UiString(kScroll), "Fn",
-            texts.UiString(kSnipe), texts.UiString(kDpiUp), texts.UiString(kDpiDown), texts.UiString(kOff)};
+    MouseSettings defaults;
+    ResetToDefaults(defaults);
+    std::array<std::string, kCaptionCount> captions;
+    for (std::size_t i = 0; i < kWrittenCaptions; ++i)
+        captions[i] = FunctionName(defaults.ButtonFunction(i), defaults.ButtonParam(i), code);
+    captions[kWrittenCaptions] = FunctionName(function::kDisabled, 0, code);
+    return captions;
 }
 
 } // namespace

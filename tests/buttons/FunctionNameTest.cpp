@@ -1,4 +1,5 @@
 #include "buttons/FunctionName.h"
+#include "lang/UiStrings.h"
 
 #include "buttons/ButtonFunction.h"
 #include "buttons/FunctionCatalogue.h"
@@ -39,7 +40,7 @@ TEST(FunctionName, ComposedLabels) {
     EXPECT_EQ(FunctionName(function::kKeyboardKey, 0x65, "EN", "App"), "Assign Keyboard Key-App");
     EXPECT_EQ(FunctionName(function::kKeyboardKey, 0x65, "EN"), "Assign Keyboard Key-Application");
     EXPECT_EQ(FunctionName(function::kMacroKey, 2, "EN", "Macro_3"), "Macro:Macro_3");
-    EXPECT_EQ(FunctionName(function::kMacroKey, 2, "CHT", "Fire"), "巨集:Fire");
+    EXPECT_EQ(FunctionName(function::kMacroKey, 2, "CHT", "Fire"), "巨集鍵:Fire");
 }
 
 TEST(FunctionCatalogue, MenuCommands) {
@@ -81,6 +82,30 @@ TEST(LeftClickRule, OnlyTheLastLeftClickIsLocked) {
     s.ButtonFunction(0) = function::kRightClick;
     for (std::size_t i = 0; i < 7; ++i) {
         EXPECT_FALSE(IsLastLeftClick(s, i));
+    }
+}
+
+} // namespace
+} // namespace qv530
+
+// The selector captions and the window's text slots must not drift apart.
+
+namespace qv530 {
+namespace {
+
+TEST(FunctionName, AgreesWithTheTextSlotsInEveryLanguage) {
+    const struct {
+        std::uint8_t code;
+        int slot;
+    } rows[] = {{0, 510}, {1, 511}, {2, 512}, {3, 513}, {4, 514}, {5, 531}, {13, 528}, {15, 529}, {16, 530}, {18, 535}};
+    for (const char* language : {"CHS", "CHT", "EN", "DE"}) {
+        UiStrings texts;
+        LoadUiStrings(texts, language);
+        for (const auto& row : rows) EXPECT_EQ(FunctionName(row.code, 0, language), texts.UiString(row.slot)) << language;
+        for (std::uint8_t action = 1; action <= 3; ++action)
+            EXPECT_EQ(FunctionName(6, action, language), texts.UiString(40 + action)) << language;
+        EXPECT_EQ(KeyboardKeyLabel("A", language), texts.UiString(524) + "-A") << language;
+        EXPECT_EQ(MacroKeyLabel("m", language), texts.UiString(527) + ":m") << language;
     }
 }
 

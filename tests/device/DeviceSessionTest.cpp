@@ -163,14 +163,14 @@ TEST_F(SessionTest, RemovalAndForeignEvents) {
     EXPECT_FALSE(session.OnDeviceChange(0x0007, EmulatedBackend::EventPath(kProductA11D)).handled);
 
     backend.UnplugPad();
-    auto effects = session.OnDeviceChange(kDeviceRemoval, EmulatedBackend::EventPath(kProductPad));
+    auto effects = session.OnDeviceChange(kDeviceRemoveComplete, EmulatedBackend::EventPath(kProductPad));
     EXPECT_TRUE(effects.padChanged);
     EXPECT_EQ(link.padConnected.load(), 0);
     EXPECT_EQ(effects.tray, DeviceChangeEffects::Tray::Unchanged);
 
     backend.UnplugMouse(MouseVariant::A11D);
     DebugCapture debug;
-    effects = session.OnDeviceChange(kDeviceRemoval, EmulatedBackend::EventPath(kProductA11D));
+    effects = session.OnDeviceChange(kDeviceRemoveComplete, EmulatedBackend::EventPath(kProductA11D));
     EXPECT_EQ(effects.notices, std::vector<int>{notice::kLastMouseGone});
     EXPECT_TRUE(effects.hideWindow);
     EXPECT_EQ(effects.tray, DeviceChangeEffects::Tray::Remove);

@@ -1,0 +1,265 @@
+// qv530ctl list, apply, reset and watch.
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <poll.h>
+
+#include "cli/Commands.h"
+#include "device/ApplySequence.h"
+#include "device/DeviceSession.h"
+#include "device/EmulatedDevices.h"
+#include "device/FirmwareGate.h"
+#include "platform/FileIo.h"
+#include "platform/HidrawDevice.h"
+#include "platform/UdevMonitor.h"
+#include "settings/StartupProfile.h"
+
+namespace qv530::cli {
+namespace {
+
+struct ApplyOptions {
+    std::string config;
+    bool emulateA11D = false;
+    bool emulateA1DC = false;
+    bool pad = false;
+    bool fast = false;
+    std::string trace;
+    bool emulated() const { return emulateA11D || emulateA1DC; }
+};
+
+bool ParseApplyOptions(const Args& args, ApplyOptions& options, std::ostream& err) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const auto value = [&](std::string& target) {
+            if (i + 1 >= args.size()) {
+                err << "qv530ctl: " << arg << " needs a value\n";
+                return false;
+            }
+            target = args[++i];
+            return true;
+        };
+        if (arg == "--config") {
+            if (!value(options.config)) return false;
+        } else if (arg == "--trace") {
+            if (!value(options.trace)) return false;
+        } else if (arg == "--emulate") {
+            std::string which;
+            if (!value(which)) return false;
+            if (which == "a11d") options.emulateA11D = true;
+            else if (which == "a1dc") options.emulateA1DC = true;
+            else if (which == "both") options.emulateA11D = options.emulateA1DC = true;
+            else {
+                err << "qv530ctl: --emulate takes a11d, a1dc or both\n";
+                return false;
+            }
+        } else if (arg == "--pad") {
+            options.pad = true;
+        } else if (arg == "--fast") {
+            options.fast = true;
+        } else {
+            err << "qv530ctl: unknown option '" << arg << "'\n";
+            return false;
+        }
+    }
+    if (options.fast && !options.emulated()) {
+        err << "qv530ctl: --fast is only for emulated devices (--emulate)\n";
+        return false;
+    }
+    if (options.pad && !options.emulated()) {
+        err << "qv530ctl: --pad adds an emulated pad and needs --emulate\n";
+        return false;
+    }
+    return true;
+}
+
+// Everything a command needs to talk to the devices as the program does.
+struct Session {
+    MouseSettings settings;
+    MouseSettings sent;
+    DeviceState state;
+    UiStrings texts;
+    ConfigFiles files{DataFolder(), settings, state};
+    DeviceLink link;
+    std::unique_ptr<HidBackend> backend;
+
+    explicit Session(const ApplyOptions& options) {
+        LoadProfileAtStartUp(files, settings, sent, texts);
+        if (!options.emulated()) {
+            backend = std::make_unique<LinuxHidBackend>();
+            return;
+        }
+        auto emulated = std::make_unique<EmulatedBackend>();
+        if (options.emulateA11D) emulated->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D));
+        if (options.emulateA1DC) emulated->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A1DC));
+        if (options.pad) emulated->Plug(std::make_shared<EmulatedPad>());
+        backend = std::move(emulated);
+    }
+};
+
+int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& err) {
+    ApplyOptions options;
+    if (!ParseApplyOptions(args, options, err)) return 2;
+    Session session(options);
+
+    if (!options.config.empty()) {
+        const long long size = FileSize(options.config);
+        if (size < 0) {
+            err << "qv530ctl: " << options.config << ": no such file\n";
+            return 1;
+        }
+        if (size != static_cast<long long>(config_file::kSize)) {
+            err << "qv530ctl: " << options.config << " has " << size << " bytes; a configuration file has "
+                << config_file::kSize << "\n";
+            return 1;
+        }
+        session.files.ReadConfigFile(options.config);
+        const std::string side = SideFilePathFor(options.config);
+        if (FileExists(side) && side != options.config) session.files.ReadSideFile(side);
+    }
+
+    DeviceSession devices(*session.backend, session.link, session.settings, session.state, session.files, nullptr);
+    devices.DiscoverAll();
+    for (const std::string& message : devices.discovery().accessMessages()) err << "qv530ctl: " << message << "\n";
+    if (!session.link.AnyMouse() && session.link.padConnected.load() != 1) {
+        err << "qv530ctl: no device found; nothing was sent or saved\n";
+        return 1;
+    }
+    if (const FirmwareDecision firmware = CheckFirmware(session.link, false); firmware.tooOld) {
+        err << "qv530ctl: the " << DeviceName(firmware.variant)
+            << " mouse's firmware is too old; update it with the maker's updater first\n";
+        return 1;
+    }
+
+    std::ofstream traceFile;
+    Trace trace;
+    const bool tracing = !options.trace.empty();
+    if (tracing) {
+        std::ostream* sink = &out;
+        if (options.trace != "-") {
+            traceFile.open(options.trace);
+            if (!traceFile) {
+                err << "qv530ctl: cannot write the trace to " << options.trace << "\n";
+                return 1;
+            }
+            sink = &traceFile;
+        }
+        trace.SetSink([sink](const std::string& line) { *sink << line << '\n'; });
+    }
+    RealSleeper realSleeper;
+    NoSleeper noSleeper;
+    Sleeper& sleeper = options.fast ? static_cast<Sleeper&>(noSleeper) : realSleeper;
+
+    ApplyContext context{session.settings, session.sent,  session.state, session.files,
+                         session.link,     sleeper,       tracing ? &trace : nullptr, nullptr};
+    const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
+    if (traceFile.is_open()) traceFile.flush();
+    if (result.failedReports > 0) {
+        err << "qv530ctl: " << result.failedReports << " reports were not taken; was a device unplugged?\n";
+        return 1;
+    }
+    if (!result.saved) {
+        err << "qv530ctl: the settings were sent but the profile could not be saved in " << session.files.dataFolder()
+            << "\n";
+        return 1;
+    }
+    if (!tracing || options.trace != "-")
+        out << (reset ? "Reset to factory defaults and applied; saved " : "Applied; saved ")
+            << session.files.configPath() << "\n";
+    return 0;
+}
+
+void PrintInterface(std::ostream& out, const HidInterfaceInfo& info, const HidCaps& caps, InterfaceRole role) {
+    char line[256];
+    std::snprintf(line, sizeof line,
+                  "%-12s %-16s %04X:%04X firmware %04x usage %04X:%04X feature %u input %u output %u",
+                  RoleName(role), info.path.c_str(), info.vendorId, info.productId, info.version, caps.usagePage,
+                  caps.usage, caps.featureReportLength, caps.inputReportLength, caps.outputReportLength);
+    out << line << "\n";
+}
+
+std::atomic<bool> interrupted{false};
+
+} // namespace
+
+int RunApply(const Args& args, std::ostream& out, std::ostream& err) { return RunSequence(args, false, out, err); }
+int RunReset(const Args& args, std::ostream& out, std::ostream& err) { return RunSequence(args, true, out, err); }
+
+int RunList(const Args& args, std::ostream& out, std::ostream& err, HidBackend* backendOverride) {
+    if (!args.empty()) {
+        err << "usage: qv530ctl list\n";
+        return 2;
+    }
+    LinuxHidBackend linux;
+    HidBackend& backend = backendOverride ? *backendOverride : static_cast<HidBackend&>(linux);
+    int found = 0;
+    int denied = 0;
+    for (const HidInterfaceInfo& info : backend.Enumerate()) {
+        if (info.vendorId != kVendorId) continue;
+        for (const HidCaps& caps : info.collections) {
+            const Recognition recognised = RecogniseInterface(info.productId, caps);
+            if (!recognised.role) continue;
+            ++found;
+            PrintInterface(out, info, caps, *recognised.role);
+            if (recognised.refusal) out << "             refused: " << recognised.refusal;
+            const OpenResult opened = backend.Open(info, OpenMode::ReadOnly);
+            if (!opened.device && (opened.error == EACCES || opened.error == EPERM)) {
+                ++denied;
+                err << "qv530ctl: " << AccessDeniedMessage(info.path, info.productId) << "\n";
+            }
+        }
+    }
+    if (found == 0) out << "no device found\n";
+    return denied > 0 ? 1 : 0;
+}
+
+int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
+    if (!args.empty()) {
+        err << "usage: qv530ctl watch\n";
+        return 2;
+    }
+    Session session(ApplyOptions{});
+    UdevMonitor monitor;
+    if (!monitor.Open()) err << "qv530ctl: udev is not available; plugging and unplugging will not be seen\n";
+    std::mutex outMutex;
+    const auto say = [&](const std::string& text) {
+        std::lock_guard lock(outMutex);
+        out << text << std::endl;
+    };
+    DeviceSession devices(*session.backend, session.link, session.settings, session.state, session.files,
+                          [&](int kind, int stage) {
+                              const bool a11d = kind == notice::kA11DStage;
+                              const std::uint8_t code =
+                                  stage >= 0 && stage < 7 ? (a11d ? session.sent.DpiStageA(static_cast<std::size_t>(stage))
+                                                                  : session.sent.DpiStageB(static_cast<std::size_t>(stage)))
+                                                          : 0;
+                              const int dpi = a11d ? DpiFromCode(code) : DpiFromCodeB(code);
+                              say(std::string(a11d ? "a11d" : "a1dc") + " stage " + std::to_string(stage + 1) + " (" +
+                                  std::to_string(dpi) + " dpi)");
+                          });
+    devices.DiscoverAll();
+    for (const std::string& message : devices.discovery().accessMessages()) err << "qv530ctl: " << message << "\n";
+    devices.StartReaders();
+    say(session.link.AnyMouse() ? "watching; press Ctrl+C to stop" : "no mouse yet; watching; press Ctrl+C to stop");
+
+    std::signal(SIGINT, [](int) { interrupted = true; });
+    std::signal(SIGTERM, [](int) { interrupted = true; });
+    while (!interrupted) {
+        pollfd descriptor{monitor.fd(), POLLIN, 0};
+        const int ready = ::poll(&descriptor, monitor.IsOpen() ? 1 : 0, 250);
+        if (ready <= 0) continue;
+        while (auto event = monitor.Receive()) {
+            const int code = DeviceChangeEventCode(*event);
+            if (code == 0) continue;
+            const DeviceChangeEffects effects = devices.OnDeviceChange(code, event->devpath);
+            if (!effects.handled) continue;
+            if (effects.profileReloaded) CopySettings(session.settings, session.sent);
+            say(std::string(code == kDeviceArrival ? "arrival " : "removal ") + event->devpath);
+        }
+    }
+    devices.Shutdown();
+    return 0;
+}
+
+} // namespace qv530::cli
