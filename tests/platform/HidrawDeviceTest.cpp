@@ -109,7 +109,7 @@ std::function<int(pollfd*)> PollFails(int error) {
 std::function<ssize_t(std::uint8_t*, std::size_t)> Delivers(Bytes data) {
     return [data](std::uint8_t* buffer, std::size_t size) {
         const std::size_t n = std::min(size, data.size());
-        std::memcpy(buffer, data.data(), n);
+        if (n > 0) std::memcpy(buffer, data.data(), n);
         return static_cast<ssize_t>(n);
     };
 }
