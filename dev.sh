@@ -26,7 +26,7 @@ install_missing() {
 
 build() { # build-dir [cmake options]
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV530_GUI=ON "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
 

@@ -1,0 +1,108 @@
+#include <cstdlib>
+#include <sstream>
+
+#include "cli/Commands.h"
+#include "cli/DataFolderSetup.h"
+#include "device/EmulatedDevices.h"
+#include "platform/FileIo.h"
+#include "settings/FactoryFiles.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv530::cli {
+namespace {
+
+// Runs a command in a fresh home folder.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        PrepareDataFolder(err);
+    }
+    std::vector<std::string> OutLines() {
+        std::vector<std::string> lines;
+        std::istringstream in(out.str());
+        for (std::string line; std::getline(in, line);) lines.push_back(line);
+        return lines;
+    }
+    std::string Data(const std::string& name) { return home.path() + "/.config/QV530-10800rad/" + name; }
+
+    test::TempDir home;
+    std::ostringstream out, err;
+};
+
+TEST_F(CliTest, ApplyToAnEmulatedMouseTracesTheWholeApplyAndSaves) {
+    EXPECT_TRUE(FileExists(Data("config.bin")));
+    ASSERT_EQ(RunApply({"--emulate", "a11d", "--fast", "--trace", "-"}, out, err), 0) << err.str();
+    const auto lines = OutLines();
+    ASSERT_EQ(lines.size(), 23u + 3 + 40 + 26 + 1 + 40); // reports, a pause after each, the extra pause
+    EXPECT_EQ(lines.front(), "a11d set-feature 00 81 00 00 00 00 00 00 7e");
+    EXPECT_EQ(lines.back(), "a11d sleep 50");
+    EXPECT_TRUE(FileExists(Data("config0.bin")));
+
+    // The pad and the second variant join with --emulate both --pad.
+    out.str("");
+    ASSERT_EQ(RunReset({"--emulate", "both", "--pad", "--fast", "--trace", "-"}, out, err), 0) << err.str();
+    EXPECT_EQ(OutLines().back(), "pad sleep 50");
+}
+
+TEST_F(CliTest, ApplyWithAConfigFileAndBadOptions) {
+    const std::string file = home.path() + "/mine.bin";
+    std::string image = FactoryConfigImage();
+    image[1 + 5] = 8; // 125 Hz
+    ASSERT_EQ(WriteFileAtomic(file, image), 0);
+    ASSERT_EQ(RunApply({"--config", file, "--emulate", "a1dc", "--fast", "--trace", "-"}, out, err), 0) << err.str();
+    EXPECT_NE(out.str().find("a1dc set-feature 00 01 08 01 00 00 00 00 f5"), std::string::npos);
+    EXPECT_EQ((*ReadWholeFile(Data("config0.bin")))[1 + 5], 8); // saved as the current profile
+
+    ASSERT_EQ(WriteFileAtomic(file, image.substr(0, 1884)), 0);
+    EXPECT_EQ(RunApply({"--config", file, "--emulate", "a11d", "--fast"}, out, err), 1);
+    EXPECT_NE(err.str().find("1884 bytes"), std::string::npos);
+    EXPECT_EQ(RunApply({"--fast"}, out, err), 2);
+    EXPECT_EQ(RunApply({"--emulate", "mouse"}, out, err), 2);
+    EXPECT_EQ(RunApply({"--trace"}, out, err), 2);
+}
+
+TEST_F(CliTest, DumpNamesEveryFieldAndWarnsOnOddSizes) {
+    const std::string file = home.path() + "/x.bin";
+    ASSERT_EQ(RunDefaults({file}, out, err), 0);
+    out.str("");
+    ASSERT_EQ(RunDump({file}, out, err), 0);
+    const std::string text = out.str();
+    for (const char* expected : {"FirstRunFlag: 1\n", "DpiStageA[6]: code 180 = 10800 dpi\n",
+                                 "DpiStageB[6]: code 120 = 12000 dpi\n", "DpiStageColor[5]: #FF8000\n",
+                                 "ButtonFunction[3]: 0x11 FnKey\n", "ButtonFunction[7]: 0x0d Disabled\n",
+                                 "PointerPrecision: 255 (off)\n", "ReportRate: 2 (500 Hz)\n"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_TRUE(err.str().empty());
+
+    ASSERT_EQ(WriteFileAtomic(file, std::string(1000, '\1')), 0);
+    EXPECT_EQ(RunDump({file}, out, err), 0);
+    EXPECT_NE(err.str().find("warning"), std::string::npos);
+    EXPECT_EQ(RunDump({home.path() + "/none.bin"}, out, err), 1);
+    ASSERT_EQ(WriteFileAtomic(file, std::string()), 0);
+    EXPECT_EQ(RunDump({file}, out, err), 1);
+    EXPECT_EQ(RunDump({}, out, err), 2);
+    EXPECT_EQ(RunDefaults({home.path() + "/no/such/folder/x.bin"}, out, err), 1);
+}
+
+TEST_F(CliTest, ListShowsRolesAndSaysWhenNothingIsThere) {
+    EmulatedBackend backend;
+    ASSERT_EQ(RunList({}, out, err, &backend), 0);
+    EXPECT_EQ(out.str(), "no device found\n");
+    out.str("");
+    backend.Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D));
+    backend.Plug(std::make_shared<EmulatedPad>());
+    ASSERT_EQ(RunList({}, out, err, &backend), 0);
+    const auto lines = OutLines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].rfind("command", 0), 0u);
+    EXPECT_NE(lines[0].find("04D9:A11D firmware 0302 usage FF01:0001 feature 9 input 65 output 65"), std::string::npos);
+    EXPECT_EQ(lines[1].rfind("notification", 0), 0u);
+    EXPECT_EQ(lines[2].rfind("pad", 0), 0u);
+}
+
+} // namespace
+} // namespace qv530::cli
