@@ -36,6 +36,7 @@ QString MenuItemText(const QString& text) {
 
 CExMenu::CExMenu(const QFont* font, QWidget* parent) : QMenu(parent) {
     if (font != nullptr) setFont(*font);
+    setSeparatorsCollapsible(false);
 }
 
 QAction* CExMenu::AppendItem(int id, const QString& text, QMenu* submenu, bool colourMark, bool trademarkMark) {
@@ -87,7 +88,7 @@ QSize CMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option
     if (type == CT_MenuItem) {
         if (const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option)) {
             if (item->menuItemType == QStyleOptionMenuItem::Separator) {
-                return QSize(MenuItemWidth(0), MenuItemHeight(kMenuSeparatorId));
+                return QSize(1, MenuItemHeight(kMenuSeparatorId));  // an empty size would drop the item
             }
             const int chars = static_cast<int>(MenuItemText(item->text).size());
             return QSize(MenuItemWidth(static_cast<std::size_t>(chars)), MenuItemHeight(-1));

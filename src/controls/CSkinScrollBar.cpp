@@ -19,7 +19,7 @@ CSkinScrollBar::CSkinScrollBar(Qt::Orientation orientation, QWidget* parent, int
     : QWidget(parent), orientation_(orientation), controlId_(controlId) {
     setMouseTracking(true);
     timer_.setSingleShot(true);
-    connect(&timer_, &QTimer::timeout, this, &CSkinScrollBar::OnRepeatTimer);
+    connect(&timer_, &QTimer::timeout, this, &CSkinScrollBar::RunRepeatTimer);
     auto elapsed = std::make_shared<QElapsedTimer>();
     elapsed->start();
     clock_ = [elapsed] { return elapsed->elapsed(); };
@@ -164,7 +164,7 @@ void CSkinScrollBar::StopRepeat() {
     timer_.stop();
 }
 
-void CSkinScrollBar::OnRepeatTimer() {
+void CSkinScrollBar::RunRepeatTimer() {
     int ticks = repeat_.TakeDueTicks(clock_());
     while (ticks-- > 0 && repeat_.active()) {
         const ScrollPart under = lastPointerValid_ ? PartAt(lastPointer_) : ScrollPart::None;

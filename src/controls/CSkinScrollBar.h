@@ -35,6 +35,10 @@ public:
 
     // The clock of the auto-repeat, in milliseconds (tests replace it).
     void SetClock(std::function<std::int64_t()> clock);
+    // One run of the repeat timer: sends what is due on the clock. The timer
+    // calls it; tests with their own clock call it directly.
+    void RunRepeatTimer();
+    bool Repeating() const { return repeat_.active(); }
 
 signals:
     // WM_VSCROLL / WM_HSCROLL: code 0..5; position for codes 4 and 5, else 0.
@@ -57,7 +61,6 @@ private:
     void DrawTiled(QPainter& painter, const QRect& target, int column, int row) const;
     void DrawThumb(QPainter& painter, const QRect& target, int row) const;
     int RowOf(ScrollPart part) const;
-    void OnRepeatTimer();
     void ArmTimer();
     void StopRepeat();
 
