@@ -90,8 +90,13 @@ QSize CMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option
             if (item->menuItemType == QStyleOptionMenuItem::Separator) {
                 return QSize(1, MenuItemHeight(kMenuSeparatorId));  // an empty size would drop the item
             }
-            const int chars = static_cast<int>(MenuItemText(item->text).size());
-            return QSize(MenuItemWidth(static_cast<std::size_t>(chars)), MenuItemHeight(-1));
+            const QString text = MenuItemText(item->text);
+            int width = MenuItemWidth(static_cast<std::size_t>(text.size()));
+            // Menus built without item records (plain QMenu) must not clip their text.
+            if (qobject_cast<const CExMenu*>(widget) == nullptr) {
+                width = std::max(width, QFontMetrics(item->font).horizontalAdvance(text) + 2 * kMenuTextLeft + 12);
+            }
+            return QSize(width, MenuItemHeight(-1));
         }
     }
     if (type == CT_Menu) return size;
