@@ -23,5 +23,8 @@ int RunList(const Args& args, std::ostream& out, std::ostream& err, HidBackend* 
 int RunWatch(const Args& args, std::ostream& out, std::ostream& err);
 // "macros encode FILE [--lead 05|32]" and "macros list FILE".
 int RunMacros(const Args& args, std::ostream& out, std::ostream& err);
+// Requests to the running configurator: "show" and "demo-stage N".
+int RunShow(const Args& args, std::ostream& out, std::ostream& err);
+int RunDemoStage(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace qv530::cli

@@ -20,6 +20,8 @@ constexpr const char* kUsage =
     "  watch                            print plugging, unplugging and DPI-stage changes until Ctrl+C\n"
     "  macros encode FILE [--lead 05|32]  print the twelve macro slots of a macro store\n"
     "  macros list FILE                 print the macros of a macro store\n"
+    "  show                             show the window of the running configurator\n"
+    "  demo-stage N                     make the running --demo copy's mouse switch to DPI stage N (0..7)\n"
     "  --help                           this text\n"
     "\n"
     "The first run creates the data folder ~/.config/QV530-10800rad/ with the factory files.\n";
@@ -43,6 +45,8 @@ int main(int argc, char** argv) {
     if (command == "reset") return RunReset(args, std::cout, std::cerr);
     if (command == "watch") return RunWatch(args, std::cout, std::cerr);
     if (command == "macros") return RunMacros(args, std::cout, std::cerr);
+    if (command == "show") return RunShow(args, std::cout, std::cerr);
+    if (command == "demo-stage") return RunDemoStage(args, std::cout, std::cerr);
     std::cerr << "qv530ctl: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }
