@@ -142,7 +142,11 @@ bool Allows(const KeyRange& range, const std::string& value, double number) {
     return false;
 }
 
-std::string FirstLine(const std::string& text) { return text.substr(0, text.find('\n')); }
+// The first line that says something.
+std::string FirstLine(const std::string& text) {
+    const std::size_t start = std::min(text.size(), text.find_first_not_of("\r\n"));
+    return text.substr(start, text.find_first_of("\r\n", start) - start);
+}
 
 // Always a decimal point and never the locale's separator: GVariant text.
 std::string DoubleText(double value) {

@@ -199,7 +199,7 @@ TEST(GsettingsPointerSettings, EveryFailureIsADebugLineAndNothingIsForced) {
         // the desktop takes are refused before anything runs.
         FakeGsettings gsettings;
         gsettings.answers["list-keys"].out = "double-click\nspeed\n";
-        gsettings.answers["set"].err = "dconf-WARNING **: failed to commit changes to dconf\n";
+        gsettings.answers["set"].err = "\n(process:1): dconf-WARNING **: failed to commit changes to dconf\n";
         MouseSettings settings = Defaults();
         const auto backend = MakeGsettingsPointerSettings(gsettings, true);
         DebugCapture debug;
@@ -207,7 +207,7 @@ TEST(GsettingsPointerSettings, EveryFailureIsADebugLineAndNothingIsForced) {
         EXPECT_EQ(failures(debug), allFailed);
         for (const auto& run : gsettings.runs) EXPECT_EQ(run.find("accel-profile"), std::string::npos) << run;
         EXPECT_TRUE(debug.Contains("gsettings set org.gnome.desktop.peripherals.mouse speed 0.0000 failed: "
-                                   "dconf-WARNING **: failed to commit changes to dconf\n"));
+                                   "(process:1): dconf-WARNING **: failed to commit changes to dconf\n"));
 
         gsettings.runs.clear();
         settings.at(field::kPointerSpeed) = 0;      // speed -2
