@@ -184,8 +184,9 @@ private:
         argv.insert(argv.begin(), "gsettings");
         ProcessResult result = runner_.Run(argv, kGsettingsTimeoutMs);
         if (!result.started || result.timedOut) {
-            DebugWrite(result.started ? "gsettings did not answer; the desktop's pointer settings are left as they are.\n"
-                                      : "gsettings not found; the desktop's pointer settings are left as they are.\n");
+            DebugWrite(result.started
+                           ? "gsettings did not answer; the desktop's pointer settings are left as they are.\n"
+                           : "gsettings not found; the desktop's pointer settings are left as they are.\n");
             usable_ = false;
             return std::nullopt;
         }
@@ -198,7 +199,8 @@ private:
         const auto result = Gsettings({"list-keys", kMouseSchema});
         if (!result) return false;
         if (!result->ok()) {
-            DebugPrintf("gsettings: no schema %s; the desktop's pointer settings are left as they are.\n", kMouseSchema);
+            DebugPrintf("gsettings: no schema %s; the desktop's pointer settings are left as they are.\n",
+                        kMouseSchema);
             usable_ = false;
             return false;
         }

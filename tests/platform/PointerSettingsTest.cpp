@@ -84,9 +84,11 @@ TEST(GnomeMapping, SpeedScaleAndDesktopNames) {
         previous = speed;
     }
 
-    for (const char* gnome : {"GNOME", "ubuntu:GNOME", "Budgie:GNOME", "gnome", "GNOME-Flashback:GNOME", "GNOME-Classic"})
+    for (const char* gnome :
+         {"GNOME", "ubuntu:GNOME", "Budgie:GNOME", "gnome", "GNOME-Flashback:GNOME", "GNOME-Classic"})
         EXPECT_TRUE(IsGnomeDesktop(gnome)) << gnome;
-    for (const char* other : {"KDE", "XFCE", "", "X-GNOMEISH", "NOTGNOME"}) EXPECT_FALSE(IsGnomeDesktop(other)) << other;
+    for (const char* other : {"KDE", "XFCE", "", "X-GNOMEISH", "NOTGNOME"})
+        EXPECT_FALSE(IsGnomeDesktop(other)) << other;
     EXPECT_FALSE(IsGnomeDesktop(nullptr));
 }
 
