@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libudev-dev fonts-dejavu-core xvfb xdotool trayer x11-utils imagemagick)
+          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core xvfb xdotool trayer x11-utils imagemagick)
 
 install_missing() {
     local missing=()
@@ -35,8 +35,8 @@ run)
     install_missing
     build build
     shift
-    if [ -x build/src/app/qv530 ]; then
-        exec build/src/app/qv530 --demo "$@"
+    if [ -x build/qv530 ]; then
+        exec build/qv530 --demo "$@"
     fi
     # Until the window lands: show the factory configuration.
     home=$(mktemp -d)

@@ -168,7 +168,17 @@ void ConfigFiles::InitialiseIfNeeded(bool strict) {
     if (initialise) ResetToDefaults(settings_);
     if (const int error = WriteProfileString(sideFilePath_, kProfile, kIsDefault, "Y"); error != 0)
         DebugPrintf("Error Code is: %d \n", error);
-    if (initialise) SaveCurrentProfile();
+    if (!initialise) return;
+    SaveCurrentProfile();
+    // A profile set to the defaults before it ever had captions (the first
+    // start) takes the factory captions, so its buttons are not left blank.
+    if (!settingsSection.empty() && !LoadIni(sideFilePath_).HasKey(settingsSection, "Item1")) {
+        const IniDocument factory = LoadIni(profileListPath_);
+        for (std::size_t i = 0; i < kCaptionCount; ++i)
+            if (side.captions[i].empty())
+                side.captions[i] = factory.Get(settingsSection, "Item" + std::to_string(i + 1));
+        WriteCaptions();
+    }
 }
 
 std::string ConfigFiles::ExportProfile(const std::string& chosenPath) {

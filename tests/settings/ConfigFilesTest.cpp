@@ -261,3 +261,32 @@ TEST(FactoryFiles, DataFolderFollowsXdgConfigHome) {
 
 } // namespace
 } // namespace qv530
+
+namespace qv530 {
+namespace {
+
+TEST(ConfigFilesFirstStart, AProfileWithoutCaptionsTakesTheFactoryOnes) {
+    test::TempDir dir;
+    const std::string folder = dir.path() + "/";
+    ProvisionDataFolder(folder, "EN");
+    MouseSettings settings;
+    DeviceState state;
+    ConfigFiles files(folder, settings, state);
+    files.settingsSection = "Setting-EN";
+    ASSERT_TRUE(files.LoadCurrentProfile());
+    files.ReadSideFile();
+    EXPECT_EQ(files.side.captions[0], "");
+    files.InitialiseIfNeeded(true);
+    EXPECT_EQ(files.side.captions[0], "Click");
+    EXPECT_EQ(files.side.captions[5], "DPI +");
+    EXPECT_EQ(ReadProfileString(folder + "str0.ini", "Setting-EN", "Item2"), "Menu");
+    // Captions the profile already has are its own.
+    WriteProfileString(folder + "str0.ini", "Profile", "IsDefault", "N");
+    WriteProfileString(folder + "str0.ini", "Setting-EN", "Item1", "Mine");
+    files.ReadSideFile();
+    files.InitialiseIfNeeded(true);
+    EXPECT_EQ(files.side.captions[0], "Mine");
+}
+
+} // namespace
+} // namespace qv530

@@ -1,0 +1,91 @@
+#include "app/CMouseConfigurationApp.h"
+
+#include <QApplication>
+#include <QSocketNotifier>
+
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+#include "app/AppState.h"
+#include "app/CDlgSplash.h"
+#include "app/CMouseConfigurationDlg.h"
+#include "app/X11Windows.h"
+#include "cli/DataFolderSetup.h"
+#include "controls/CExMenu.h"
+#include "controls/SkinLoader.h"
+#include "platform/DebugLog.h"
+#include "platform/InstanceChannel.h"
+#include "platform/SingleInstance.h"
+
+namespace qv530 {
+namespace {
+
+constexpr const char* kUsage =
+    "usage: qv530 [--demo] [--trace FILE]\n"
+    "  --demo        run on the built-in emulated mouse and pad, window shown at once\n"
+    "  --trace FILE  write every report and pause sent to the devices into FILE\n";
+
+std::filesystem::path FindSkins(const std::string& programFolder) {
+    for (const char* relative : {"Skins", "../share/qv530-10800rad/Skins"}) {
+        const std::filesystem::path candidate = std::filesystem::path(programFolder) / relative;
+        if (std::filesystem::is_directory(candidate)) return candidate;
+    }
+    return std::filesystem::path(programFolder) / "Skins";
+}
+
+} // namespace
+
+int CMouseConfigurationApp::Run(int argc, char** argv) {
+    const AppOptions options = ParseAppOptions(argc, argv);
+    if (options.help) {
+        std::cout << kUsage;
+        return 0;
+    }
+    if (!options.error.empty()) {
+        std::cerr << "qv530: " << options.error << "\n" << kUsage;
+        return 2;
+    }
+
+    // One copy per desktop: a second one ends at once, with no window and no message.
+    const std::string runtime = RuntimeFolder();
+    SingleInstanceLock instance;
+    if (!instance.Acquire(runtime)) return 0;
+
+    QApplication application(argc, argv);
+    application.setQuitOnLastWindowClosed(false);
+    InstallMenuStyle(application);
+
+    cli::PrepareDataFolder(std::cerr);
+    AppState app(options);
+    SkinLoader::SetSkinFolder(FindSkins(app.programFolder));
+
+    CMouseConfigurationDlg window(app);
+    window.windowTitled = TopLevelWindowTitled;
+
+    // Other programs (qv530ctl show) reach the running copy here.
+    InstanceServer server;
+    std::unique_ptr<QSocketNotifier> requests;
+    if (server.Listen(InstanceSocketPath())) {
+        requests = std::make_unique<QSocketNotifier>(server.fd(), QSocketNotifier::Read);
+        QObject::connect(requests.get(), &QSocketNotifier::activated, &window, [&] {
+            for (const std::string& line : server.TakeRequests()) {
+                const InstanceRequest request = ParseInstanceRequest(line);
+                if (request.kind == InstanceRequest::Kind::Restore) window.ShowFromTray();
+                if (request.kind == InstanceRequest::Kind::DemoStage && app.demoMouse)
+                    app.demoMouse->InjectStageChange(static_cast<std::uint8_t>(request.stage));
+            }
+        });
+    } else {
+        DebugWrite("The restore socket could not be opened.\n");
+    }
+
+    {
+        CDlgSplash splash;
+        splash.exec();
+    }
+    window.Initialise();
+    return application.exec();
+}
+
+} // namespace qv530

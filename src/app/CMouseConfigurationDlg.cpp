@@ -1,0 +1,593 @@
+#include "app/CMouseConfigurationDlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QScreen>
+#include <QTimer>
+#include <QUrl>
+
+#include "controls/CBitmapBtn.h"
+#include "controls/CDMarker.h"
+#include "controls/CExMenu.h"
+#include "controls/SkinLoader.h"
+#include "device/FirmwareGate.h"
+#include "lang/Language.h"
+#include "platform/DebugLog.h"
+#include "settings/StartupProfile.h"
+
+namespace qv530 {
+namespace {
+
+// Text slots of the window.
+constexpr int kSlotTitle = 6;
+constexpr int kSlotReset = 9;
+constexpr int kSlotCancel = 10;
+constexpr int kSlotApply = 11;
+constexpr int kSlotProfiles = 12;
+constexpr int kSlotFrontView = 13;
+constexpr int kSlotButtonHeader = 16;
+constexpr int kSlotMacroHeader = 17;
+constexpr int kSlotAxisHeader = 18;
+constexpr int kSlotXAxis = 27;
+constexpr int kSlotYAxis = 28;
+constexpr int kSlotButton1 = 29;
+constexpr int kSlotUpdate = 538;
+constexpr int kSlotExit = 560;
+constexpr int kSlotResetQuestion = 591;
+constexpr int kSlotResetCaption = 592;
+constexpr int kSlotNote = 601;
+
+// Command identifiers of the help menu.
+constexpr int kHelpGuide = 1001;
+constexpr int kHelpUpdate = 1002;
+constexpr int kHelpVersion = 1003;
+constexpr const char* kVersionText = "Version:2.1";
+constexpr const char* kUpdaterTitle = "Programmer";
+
+constexpr int kFontHeight = 13;
+const QColor kWhite(255, 255, 255);
+
+const char* const kViewFolders[3] = {"Skins\\Mouse\\Front\\", "Skins\\Mouse\\Side\\", "Skins\\Mouse\\Back\\"};
+const char* const kViewLetters[3] = {"F", "S", "B"};
+
+QRect ToQt(const skin::Rect& r) { return {r.x, r.y, r.width, r.height}; }
+
+} // namespace
+
+CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint), app_(app),
+      devices_(std::make_unique<DeviceHost>(app)) {
+    setObjectName("mainWindow");
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    askUpdateFirmware = [this] {
+        return QMessageBox::question(this, kFirmwareCaption, QString::fromUtf8(kFirmwareMessage),
+                                     QMessageBox::Yes | QMessageBox::No) != QMessageBox::No;
+    };
+    askReset = [this] {
+        return QMessageBox::question(this, Text(kSlotResetCaption), Text(kSlotResetQuestion),
+                                     QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+    windowTitled = [](const std::string&) { return false; };
+    connect(devices_.get(), &DeviceHost::stageNotice, this, &CMouseConfigurationDlg::OnDeviceNotice);
+    connect(devices_.get(), &DeviceHost::deviceChanged, this, &CMouseConfigurationDlg::OnDeviceChanged);
+    connect(devices_.get(), &DeviceHost::sequenceFinished, this, &CMouseConfigurationDlg::OnSequenceFinished);
+}
+
+CMouseConfigurationDlg::~CMouseConfigurationDlg() {
+    devices_->Shutdown();
+    if (tray_) tray_->hide();
+}
+
+QString CMouseConfigurationDlg::Text(int slot) const { return QString::fromStdString(app_.texts.UiString(slot)); }
+
+void CMouseConfigurationDlg::Initialise() {
+    setWindowIcon(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
+    setWindowTitle("QV530-10800rad");
+
+    devices_->Start();
+    app_.language = LoadProfileAtStartUp(*app_.files, app_.settings, app_.sent, app_.texts);
+    for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+
+    background_ = SkinLoader::Load("/skins/main.png");
+    if (!background_.isNull()) setFixedSize(background_.size());
+    else setFixedSize(skin::kMainWindow.width, skin::kMainWindow.height);
+    logo_ = SkinLoader::Load("Skins\\Logo.png");
+    pictureArea_ = SkinLoader::Load("Skins\\BK_MainMid.png");
+    mousePictures_ = {SkinLoader::Load("Skins\\Mouse\\Front\\MouseFront.png"),
+                      SkinLoader::Load("Skins\\Mouse\\Side\\MouseSide.png"),
+                      SkinLoader::Load("Skins\\Mouse\\Back\\MouseBack.png")};
+    leftColumn_ = SkinLoader::Load("/Skins/BK_MainLeft.png");
+    lowerLogo_ = SkinLoader::Load("Skins\\MLogo.png");
+    buttonListBackground_ = SkinLoader::Load("/Skins/ButtonAssignment/BK_ButtonAssignment.png");
+    axisBackground_ = SkinLoader::Load("/Skins/XYSensitivity/BK_XYSensSetting.png");
+    font_ = QFont(QString::fromUtf8(FontFace(app_.language).data()));
+    font_.setPixelSize(kFontHeight);
+
+    CreateControls();
+    SetButtonListCollapsed(true);
+    SetAxisPanelCollapsed(true);
+    SelectView(1);
+
+    const bool mouse = app_.link.AnyMouse();
+    UpdateTrayIcon(true);
+    if (mouse) {
+        SyncAxisSliders();
+        PushLabelsToDropdowns();
+    } else {
+        UpdateTrayIcon(false);
+    }
+    initialised_ = true;
+    CheckFirmwareGate();
+    if (quitting_) return;
+    app_.applyPointerSettings(app_.settings);
+
+    // A desktop without a tray has no place to open the window from.
+    if (app_.options.demo || !QSystemTrayIcon::isSystemTrayAvailable()) ShowFromTray();
+}
+
+CBitmapBtn* CMouseConfigurationDlg::MakeButton(int id, const char* normal, const char* over, const char* leave,
+                                               const char* disabled, const skin::Rect& rect, int textSlot) {
+    auto* button = new CBitmapBtn(this, id);
+    const QImage normalImage = SkinLoader::Load(normal);
+    const QImage overImage = over ? SkinLoader::Load(over) : normalImage;
+    const QImage leaveImage = leave ? SkinLoader::Load(leave) : normalImage;
+    const QImage disabledImage = disabled ? SkinLoader::Load(disabled) : normalImage;
+    button->SetImages(0, 0, rect.width, rect.height, normalImage, overImage, leaveImage, disabledImage);
+    button->setGeometry(ToQt(rect));
+    button->fontFace = font_.family();
+    button->fontHeight = kFontHeight;
+    button->alignment = 0;
+    if (textSlot >= 0) button->SetCaption(Text(textSlot));
+    return button;
+}
+
+void CMouseConfigurationDlg::CreateControls() {
+    using namespace skin;
+    const char* cancelNormal = "\\skins\\button-cancel-normal.png";
+    const char* cancelOver = "\\skins\\button-cancel-over.png";
+    const char* cancelLeave = "\\skins\\button-cancel-leave.png";
+    const char* saveLeave = "\\skins\\button-save-leave.png";
+    apply_ = MakeButton(1, cancelNormal, cancelOver, cancelLeave, saveLeave, kApplyButton, kSlotApply);
+    cancel_ = MakeButton(2, cancelNormal, cancelOver, cancelLeave, saveLeave, kCancelButton, kSlotCancel);
+    reset_ = MakeButton(3, cancelNormal, cancelOver, cancelLeave, saveLeave, kResetButton, kSlotReset);
+    apply_->setObjectName("apply");
+    cancel_->setObjectName("cancel");
+    reset_->setObjectName("reset");
+    close_ = MakeButton(4, "\\skins\\button-close-normal.png", "\\skins\\button-close-over.png", nullptr, nullptr,
+                        kCloseButton, -1);
+    close_->setObjectName("close");
+    minimise_ = MakeButton(5, "\\skins\\button-min-normal.png", "\\skins\\button-min-over.png", nullptr, nullptr,
+                           kMinimiseButton, -1);
+    help_ = MakeButton(6, "\\skins\\button-help-normal.png", "\\skins\\button-help-over.png", nullptr, nullptr,
+                       kHelpButton, -1);
+    profiles_ = MakeButton(7, "\\skins\\button-config-normal.png", "\\skins\\button-config-over.png",
+                           "\\skins\\button-config-leave.png", "\\skins\\button-config-normal.png", kProfilesButton,
+                           kSlotProfiles);
+    profiles_->setObjectName("profiles");
+    for (int v = 0; v < 3; ++v) {
+        views_[static_cast<std::size_t>(v)] =
+            MakeButton(10 + v, "\\skins\\button-mouse-normal.png", "\\skins\\button-mouse-over.png",
+                       "\\skins\\button-mouse-leave.png", "\\skins\\button-mouse-normal.png",
+                       kViewButtons[static_cast<std::size_t>(v)], kSlotFrontView + v);
+        views_[static_cast<std::size_t>(v)]->setObjectName(QString("view%1").arg(v + 1));
+        connect(views_[static_cast<std::size_t>(v)], &QAbstractButton::clicked, this, [this, v] { SelectView(v + 1); });
+    }
+    buttonHeader_ = MakeButton(20, "\\skins\\ItemBK.png", nullptr, nullptr, nullptr, kButtonAssignmentHeader,
+                               kSlotButtonHeader);
+    macroHeader_ = MakeButton(21, "\\skins\\MacroManagementBK.png", nullptr, nullptr, nullptr, kMacroManagerHeader,
+                              kSlotMacroHeader);
+    axisHeader_ = MakeButton(22, "\\skins\\ItemBK.png", nullptr, nullptr, nullptr, kAxisHeader, kSlotAxisHeader);
+    buttonHeader_->setObjectName("buttonHeader");
+    macroHeader_->setObjectName("macroHeader");
+    axisHeader_->setObjectName("axisHeader");
+    for (std::size_t i = 0; i < selectors_.size(); ++i) {
+        selectors_[i] = MakeButton(30 + static_cast<int>(i), "\\skins\\ButtonAssignment\\DropdownBox-normal.png",
+                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png", nullptr, nullptr,
+                                   skin::Rect{0, 0, kDropdownBox.width, kDropdownBox.height}, -1);
+        selectors_[i]->alignment = 1;
+        selectors_[i]->textIndent = 4;
+        selectors_[i]->setObjectName(QString("selector%1").arg(i + 1));
+        connect(selectors_[i], &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    }
+
+    const QImage trackX = SkinLoader::Load("\\skins\\XYSensitivity\\1.png");
+    const QImage fillX = SkinLoader::Load("\\skins\\XYSensitivity\\2.png");
+    for (CDMarker** slider : {&xSlider_, &ySlider_}) {
+        const int id = slider == &xSlider_ ? kSliderIdX : kSliderIdY;
+        *slider = new CDMarker(QRect(0, 0, kAxisSliderWindow.width, kAxisSliderWindow.height), this, id);
+        (*slider)->SetImages(kAxisSliderCut.x, kAxisSliderCut.y, kAxisSliderCut.right(), kAxisSliderCut.bottom(),
+                             trackX, fillX);
+        (*slider)->SetRange(kAxisMin, kAxisMax);
+        (*slider)->setObjectName(id == kSliderIdX ? "sliderX" : "sliderY");
+        connect(*slider, &CDMarkerBase::markerChanged, this, [this](int value, int controlId) {
+            if (controlId == kSliderIdX) app_.settings.at(field::kSensitivityX) = static_cast<std::uint8_t>(value);
+            if (controlId == kSliderIdY) app_.settings.at(field::kSensitivityY) = static_cast<std::uint8_t>(value);
+        });
+    }
+
+    // The settings panel's area; its pages join in a later step.
+    panel_ = new QWidget(this);
+    panel_->setObjectName("settingsPanel");
+    panel_->setGeometry(ToQt(kSettingsPanel));
+    panel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    panel_->show();
+
+    connect(apply_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ApplySettings);
+    connect(cancel_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::CancelEdits);
+    connect(reset_, &QAbstractButton::clicked, this, [this] { ResetToFactory(false); });
+    connect(close_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        HideToTray();
+    });
+    connect(minimise_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        showMinimized();
+    });
+    connect(help_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        OpenHelpMenu();
+    });
+    connect(profiles_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(buttonHeader_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        SetButtonListCollapsed(!buttonListCollapsed_);
+    });
+    connect(macroHeader_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(axisHeader_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        SetAxisPanelCollapsed(!axisCollapsed_);
+    });
+
+    // Shown while a sequence runs: takes every click and carries the progress bar.
+    busyShield_ = new QWidget(this);
+    busyShield_->setObjectName("busyShield");
+    busyShield_->setGeometry(rect());
+    busyShield_->hide();
+    progress_ = new QProgressBar(busyShield_);
+    progress_->setObjectName("progress");
+    progress_->setRange(0, 1000);
+    progress_->setTextVisible(false);
+    progress_->setGeometry(kApplyButton.x, kApplyButton.y + 8, kResetButton.right() - kApplyButton.x, 14);
+    progress_->setStyleSheet("QProgressBar { background: rgb(40,16,16); border: 1px solid rgb(143,32,32); }"
+                             "QProgressBar::chunk { background: rgb(255,237,0); }");
+    statusLine_ = new QLabel(this);
+    statusLine_->setObjectName("statusLine");
+    statusLine_->setGeometry(kMainPictureArea.x, kApplyButton.y + 4, kApplyButton.x - kMainPictureArea.x - 10, 22);
+    statusLine_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    statusLine_->setStyleSheet("color: rgb(255,237,0);");
+    statusLine_->setFont(font_);
+    progressTimer_ = new QTimer(this);
+    progressTimer_->setInterval(50);
+    connect(progressTimer_, &QTimer::timeout, this,
+            [this] { progress_->setValue(static_cast<int>(devices_->Progress() * 1000)); });
+}
+
+void CMouseConfigurationDlg::ApplyLayout() {
+    const LeftColumnLayout layout = LayoutLeftColumn(buttonListCollapsed_, axisCollapsed_);
+    buttonHeader_->setGeometry(ToQt(layout.buttonHeader));
+    macroHeader_->setGeometry(ToQt(layout.macroHeader));
+    axisHeader_->setGeometry(ToQt(layout.axisHeader));
+    for (std::size_t i = 0; i < selectors_.size(); ++i) {
+        selectors_[i]->setGeometry(ToQt(layout.selectors[i]));
+        selectors_[i]->setVisible(layout.selectorsVisible);
+    }
+    xSlider_->setGeometry(ToQt(layout.xSlider));
+    ySlider_->setGeometry(ToQt(layout.ySlider));
+    xSlider_->setVisible(layout.slidersVisible);
+    ySlider_->setVisible(layout.slidersVisible);
+    update(ToQt(skin::kMainLeftColumn));
+}
+
+void CMouseConfigurationDlg::SetButtonListCollapsed(bool collapsed) {
+    buttonListCollapsed_ = collapsed;
+    ApplyLayout();
+}
+
+void CMouseConfigurationDlg::SetAxisPanelCollapsed(bool collapsed) {
+    axisCollapsed_ = collapsed;
+    ApplyLayout();
+}
+
+void CMouseConfigurationDlg::SelectView(int view) {
+    if (view < 1 || view > 3) return;
+    view_ = view;
+    for (int v = 0; v < 3; ++v) views_[static_cast<std::size_t>(v)]->SetChecked(v + 1 == view);
+    update(ToQt(skin::kMainPictureArea));
+}
+
+void CMouseConfigurationDlg::ClearButtonSelection() {
+    for (CBitmapBtn* selector : selectors_) selector->SetChecked(false);
+    selectedButton_ = -1;
+    update(ToQt(skin::kMainPictureArea));
+}
+
+void CMouseConfigurationDlg::SyncAxisSliders() {
+    xSlider_->SetPos(app_.settings.at(field::kSensitivityX));
+    ySlider_->SetPos(app_.settings.at(field::kSensitivityY));
+}
+
+void CMouseConfigurationDlg::PushLabelsToDropdowns() {
+    for (std::size_t i = 0; i < selectors_.size(); ++i) {
+        selectors_[i]->SetCaption(labels_[i]);
+        selectors_[i]->repaint();
+    }
+}
+
+void CMouseConfigurationDlg::StoreButtonLabel(int index) {
+    if (index < 0 || index >= static_cast<int>(selectors_.size())) return;
+    const auto i = static_cast<std::size_t>(index);
+    labels_[i] = selectors_[i]->GetCaption();
+    app_.files->side.captions[i] = labels_[i].toStdString();
+}
+
+void CMouseConfigurationDlg::BeginBusy() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    apply_->setEnabled(false);
+    statusLine_->clear();
+    progress_->setValue(0);
+    busyShield_->setGeometry(rect());
+    busyShield_->show();
+    busyShield_->raise();
+    progressTimer_->start();
+}
+
+void CMouseConfigurationDlg::EndBusy() {
+    progressTimer_->stop();
+    busyShield_->hide();
+    apply_->setEnabled(true);
+    QApplication::restoreOverrideCursor();
+}
+
+void CMouseConfigurationDlg::ApplySettings() {
+    if (devices_->busy()) return;
+    ClearButtonSelection();
+    BeginBusy();
+    devices_->Run(DeviceHost::Sequence::Apply);
+}
+
+void CMouseConfigurationDlg::CancelEdits() {
+    ClearButtonSelection();
+    CopySettings(app_.sent, app_.settings);
+    HideToTray();
+}
+
+void CMouseConfigurationDlg::ResetToFactory(bool confirmed) {
+    if (devices_->busy()) return;
+    if (!confirmed && !askReset()) return;
+    ClearButtonSelection();
+    BeginBusy();
+    devices_->Run(DeviceHost::Sequence::Reset);
+}
+
+void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, bool saved) {
+    EndBusy();
+    if (reset) {
+        SetButtonListCollapsed(true);
+        SetAxisPanelCollapsed(true);
+        SelectView(1);
+        for (std::size_t i = 0; i < labels_.size(); ++i)
+            labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+        SyncAxisSliders();
+        PushLabelsToDropdowns();
+        for (int i = 0; i < 7; ++i) StoreButtonLabel(i);
+        app_.files->WriteCaptions();
+    }
+    if (failedReports > 0)
+        statusLine_->setText(tr("A device did not take %1 reports. Was it unplugged?").arg(failedReports));
+    else if (!saved)
+        statusLine_->setText(tr("Sent, but the profile could not be saved in %1")
+                                 .arg(QString::fromStdString(app_.files->dataFolder())));
+    emit sequenceDone();
+}
+
+void CMouseConfigurationDlg::HideToTray() { hide(); }
+
+void CMouseConfigurationDlg::ShowFromTray() {
+    if (!app_.link.AnyMouse() || quitting_) return;
+    app_.files->LoadCurrentProfile();
+    app_.files->ReadSideFile();
+    for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+    if (!background_.isNull()) setFixedSize(background_.size());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    SyncAxisSliders();
+    PushLabelsToDropdowns();
+    SetButtonListCollapsed(true);
+    SetAxisPanelCollapsed(true);
+    xSlider_->SetPos(SliderPosition(app_.settings.at(field::kSensitivityX)));
+    ySlider_->SetPos(SliderPosition(app_.settings.at(field::kSensitivityY)));
+    statusLine_->clear();
+    show();
+    raise();
+    activateWindow();
+}
+
+void CMouseConfigurationDlg::UpdateTrayIcon(bool shown) {
+    if (shown && !tray_) {
+        tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
+        tray_->setToolTip(Text(kSlotTitle));
+        trayMenu_ = std::make_unique<QMenu>();
+        trayMenu_->addAction(Text(kSlotExit), this, &CMouseConfigurationDlg::Quit);
+        tray_->setContextMenu(trayMenu_.get());
+        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) ShowFromTray();
+        });
+    }
+    if (tray_) tray_->setVisible(shown);
+}
+
+void CMouseConfigurationDlg::ShowNotice(const Notice& notice) {
+    if (!notice.text.empty()) noticeText_ = QString::fromStdString(notice.text);
+    DebugPrintf("Notice: %s: %s\n", notice.title.c_str(), noticeText_.toStdString().c_str());
+    if (tray_ && tray_->isVisible())
+        tray_->showMessage(QString::fromStdString(notice.title), noticeText_, QSystemTrayIcon::Information,
+                           notice.milliseconds);
+}
+
+void CMouseConfigurationDlg::OnDeviceNotice(int kind, int argument) {
+    if (const auto notice = NoticeFor(kind, argument, app_.texts, app_.sent)) ShowNotice(*notice);
+}
+
+void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects) {
+    for (int kind : effects.notices)
+        QTimer::singleShot(0, this, [this, kind] { OnDeviceNotice(kind, 0); });
+    if (effects.hideWindow) HideToTray();
+    if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
+    if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
+    if (effects.profileReloaded)
+        for (std::size_t i = 0; i < labels_.size(); ++i)
+            labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+    if (effects.checkFirmware) CheckFirmwareGate();
+}
+
+void CMouseConfigurationDlg::CheckFirmwareGate() {
+    const FirmwareDecision decision = CheckFirmware(app_.link, windowTitled(kUpdaterWindowTitle));
+    if (!decision.tooOld) return;
+    if (askUpdateFirmware()) StartFirmwareUpdate();
+    Quit();
+}
+
+void CMouseConfigurationDlg::StartFirmwareUpdate() {
+    if (windowTitled(kUpdaterTitle)) return;
+    const QString folder = QString::fromStdString(app_.programFolder);
+    if (app_.link.a11dConnected.load() == 1) QProcess::startDetached(folder + "Update/FWUpdate", {});
+    if (app_.link.a1dcConnected.load() == 1) QProcess::startDetached(folder + "Update/3360/FWUpdate", {});
+    Quit();
+}
+
+void CMouseConfigurationDlg::OpenHelpMenu() {
+    raise();
+    activateWindow();
+    CExMenu menu(&font_, this);
+    menu.AppendItem(kHelpGuide, Text(kSlotUserGuide));
+    menu.AppendItem(kHelpUpdate, Text(kSlotUpdate));
+    menu.AppendItem(kHelpVersion, kVersionText);
+    switch (menu.Exec(QCursor::pos())) {
+    case kHelpGuide: {
+        const QString relative = Text(kSlotUserGuide);
+        QString guide = QString::fromStdString(app_.programFolder) + relative;
+        if (!QFileInfo::exists(guide))
+            guide = QString::fromStdString(app_.programFolder) + "../share/qv530-10800rad/" + relative;
+        QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+        break;
+    }
+    case kHelpUpdate: StartFirmwareUpdate(); break;
+    default: break;
+    }
+}
+
+void CMouseConfigurationDlg::Quit() {
+    if (quitting_) return;
+    quitting_ = true;
+    hide();
+    if (tray_) tray_->hide();
+    devices_->Shutdown();
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+}
+
+void CMouseConfigurationDlg::PaintOverlays(QPainter& painter) {
+    const auto& positions = view_ == 1 ? skin::kFrontOverlays : view_ == 2 ? skin::kSideOverlays : skin::kBackOverlays;
+    const std::size_t v = static_cast<std::size_t>(view_ - 1);
+    for (std::size_t button = 0; button < 7; ++button) {
+        const int image = skin::kOverlayImageOfButton[button];
+        const skin::Point at = positions[static_cast<std::size_t>(image - 1)];
+        if (at.x < 0) continue;
+        const bool selected = static_cast<int>(button) == selectedButton_;
+        const QString name = QString("%1%2-%3-%4.png")
+                                 .arg(kViewFolders[v], kViewLetters[v])
+                                 .arg(image)
+                                 .arg(selected ? "over" : "normal");
+        const QImage overlay = SkinLoader::Load(name);
+        if (!overlay.isNull()) painter.drawImage(QPoint(at.x, at.y), overlay);
+    }
+}
+
+void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
+    using namespace skin;
+    QPainter painter(this);
+    if (!background_.isNull()) painter.drawImage(QPoint(0, 0), background_);
+    else painter.fillRect(rect(), QColor(kThemeDark.r, kThemeDark.g, kThemeDark.b));
+    const auto draw = [&](const Rect& where, const QImage& image) {
+        if (!image.isNull()) painter.drawImage(QPoint(where.x, where.y), image);
+    };
+    draw(kMainLogo, logo_);
+    draw(kMainPictureArea, pictureArea_);
+    draw({kMousePictureOrigin.x, kMousePictureOrigin.y, 0, 0}, mousePictures_[static_cast<std::size_t>(view_ - 1)]);
+    PaintOverlays(painter);
+    draw(kMainLeftColumn, leftColumn_);
+    draw(kMainLowerLogo, lowerLogo_);
+
+    painter.setFont(font_);
+    painter.setPen(kWhite);
+    const LeftColumnLayout layout = LayoutLeftColumn(buttonListCollapsed_, axisCollapsed_);
+    if (!buttonListCollapsed_) {
+        draw(layout.buttonListBackground, buttonListBackground_);
+        for (std::size_t i = 0; i < 7; ++i) {
+            const Rect row{layout.buttonLabels[i].x, layout.buttonLabels[i].y, kDropdownBoxX - kButtonListLabelX,
+                           kDropdownBox.height};
+            painter.drawText(ToQt(row), Qt::AlignLeft | Qt::AlignVCenter, Text(kSlotButton1 + static_cast<int>(i)));
+        }
+    }
+    if (!axisCollapsed_) {
+        draw(layout.axisBackground, axisBackground_);
+        const auto title = [&](const Rect& slider, int slot) {
+            painter.drawText(QRect(slider.x, slider.y - 20, slider.width, 16), Qt::AlignLeft | Qt::AlignVCenter,
+                             Text(slot));
+        };
+        const auto scale = [&](const Rect& slider) {
+            for (int digit = 1; digit <= 10; ++digit)
+                painter.drawText(QRect(slider.x + (digit - 1) * kAxisScaleStep - 4, slider.bottom() + 2, 16, 14),
+                                 Qt::AlignHCenter | Qt::AlignTop, QString::number(digit));
+        };
+        title(layout.xSlider, kSlotXAxis);
+        title(layout.ySlider, kSlotYAxis);
+        scale(layout.xSlider);
+        scale(layout.ySlider);
+    }
+    painter.drawText(ToQt(kMainNote), Qt::AlignLeft | Qt::AlignVCenter, Text(kSlotNote));
+}
+
+void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+}
+
+void CMouseConfigurationDlg::mouseMoveEvent(QMouseEvent* event) {
+    if (dragOffset_ && (event->buttons() & Qt::LeftButton)) move(event->globalPosition().toPoint() - *dragOffset_);
+}
+
+void CMouseConfigurationDlg::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+
+void CMouseConfigurationDlg::keyPressEvent(QKeyEvent* event) {
+    if (IsSwallowedKey(event->key())) event->accept();
+    else QWidget::keyPressEvent(event);
+}
+
+void CMouseConfigurationDlg::keyReleaseEvent(QKeyEvent* event) {
+    if (IsSwallowedKey(event->key())) event->accept();
+    else QWidget::keyReleaseEvent(event);
+}
+
+void CMouseConfigurationDlg::closeEvent(QCloseEvent* event) {
+    // Closing from the desktop hides to the tray like the close button;
+    // only the tray's Exit ends the program.
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    HideToTray();
+}
+
+} // namespace qv530

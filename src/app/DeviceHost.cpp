@@ -1,0 +1,105 @@
+#include "app/DeviceHost.h"
+
+#include <QMetaObject>
+#include <QPointer>
+#include <future>
+
+namespace qv530 {
+namespace {
+// Pauses of one full send to a mouse and of the pad's lighting, for the progress bar.
+constexpr long long kMousePausesMs = 5350;
+constexpr long long kPadPausesMs = 250;
+} // namespace
+
+DeviceHost::DeviceHost(AppState& app, QObject* parent) : QObject(parent), app_(app) {
+    qRegisterMetaType<qv530::DeviceChangeEffects>();
+    session_ = std::make_unique<DeviceSession>(*app.backend, app.link, app.settings, app.state, *app.files,
+                                               [this](int kind, int stage) { Deliver(kind, stage); });
+}
+
+DeviceHost::~DeviceHost() { Shutdown(); }
+
+void DeviceHost::Start() {
+    if (!app_.options.demo && monitor_.Open()) {
+        notifier_ = std::make_unique<QSocketNotifier>(monitor_.fd(), QSocketNotifier::Read);
+        connect(notifier_.get(), &QSocketNotifier::activated, this, &DeviceHost::OnUdevReadable);
+    }
+    session_->DiscoverAll();
+    session_->StartReaders();
+}
+
+void DeviceHost::Shutdown() {
+    closing_ = true;
+    if (worker_.joinable()) worker_.join();
+    notifier_.reset();
+    monitor_.Close();
+    if (session_) session_->Shutdown();
+}
+
+// Runs on a reader thread: a blocking call into the GUI thread, given up
+// when the program is closing so that the reader can be joined.
+void DeviceHost::Deliver(int kind, int stage) {
+    if (closing_) return;
+    auto done = std::make_shared<std::promise<void>>();
+    std::future<void> shown = done->get_future();
+    QPointer<DeviceHost> self(this);
+    QMetaObject::invokeMethod(
+        this,
+        [self, done, kind, stage] {
+            if (self) emit self->stageNotice(kind, stage);
+            done->set_value();
+        },
+        Qt::QueuedConnection);
+    while (shown.wait_for(std::chrono::milliseconds(100)) != std::future_status::ready)
+        if (closing_) return;
+}
+
+void DeviceHost::OnUdevReadable() {
+    while (auto event = monitor_.Receive()) {
+        const int code = DeviceChangeEventCode(*event);
+        if (code != 0) HandleEvent(code, event->devpath);
+    }
+}
+
+void DeviceHost::HandleEvent(int code, const std::string& path) {
+    if (busy()) {
+        // The sequence is using the handles: rediscover when it has ended.
+        deferred_.emplace_back(code, path);
+        return;
+    }
+    const DeviceChangeEffects effects = session_->OnDeviceChange(code, path);
+    if (effects.handled) emit deviceChanged(effects);
+}
+
+double DeviceHost::Progress() const {
+    if (!progress_) return 0.0;
+    return std::min(1.0, static_cast<double>(progress_->done()) / static_cast<double>(expectedMs_));
+}
+
+void DeviceHost::Run(Sequence sequence) {
+    if (busy()) return;
+    const int mice = (app_.link.a11dConnected.load() == 1) + (app_.link.a1dcConnected.load() == 1);
+    expectedMs_ = std::max<long long>(1, mice * kMousePausesMs + (app_.link.padConnected.load() == 1) * kPadPausesMs);
+    progress_ = std::make_unique<ProgressSleeper>(*app_.sleeper);
+    const bool reset = sequence == Sequence::Reset;
+    worker_ = std::thread([this, reset] {
+        ApplyContext context{app_.settings, app_.sent, app_.state, *app_.files, app_.link, *progress_,
+                             app_.tracing ? &app_.trace : nullptr,
+                             [this] { app_.applyPointerSettings(app_.settings); }};
+        const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
+        QMetaObject::invokeMethod(
+            this,
+            [this, reset, result] {
+                if (worker_.joinable()) worker_.join();
+                emit sequenceFinished(reset, result.failedReports, result.saved);
+                while (!deferred_.empty() && !busy()) {
+                    auto [code, path] = deferred_.front();
+                    deferred_.pop_front();
+                    HandleEvent(code, path);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+} // namespace qv530

@@ -1,0 +1,173 @@
+#include "app/CMouseConfigurationDlg.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include "cli/DataFolderSetup.h"
+#include "controls/CBitmapBtn.h"
+#include "controls/CDMarker.h"
+#include "controls/SkinLoader.h"
+#include "platform/FileIo.h"
+#include "settings/IniFile.h"
+#include "support/TempDir.h"
+
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+namespace qv530 {
+namespace {
+
+// The window on the emulated mouse and pad, in a fresh home folder.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        std::ostringstream ignored;
+        cli::PrepareDataFolder(ignored);
+        SkinLoader::SetSkinFolder(QV530_SKIN_DIR);
+    }
+    void Start(const std::string& language = "EN") {
+        WriteProfileString(Data("str.ini"), "Skins", "Lan", language);
+        options.demo = true;
+        app = std::make_unique<AppState>(options);
+        app->sleeper = std::make_unique<NoSleeper>();
+        window = std::make_unique<CMouseConfigurationDlg>(*app);
+        window->askUpdateFirmware = [this] {
+            ++firmwareQuestions;
+            return false;
+        };
+        window->Initialise();
+    }
+    void TearDown() override {
+        window.reset();
+        app.reset();
+    }
+    std::string Data(const std::string& name) { return home.path() + "/.config/QV530-10800rad/" + name; }
+    template <typename T>
+    T* Find(const char* name) {
+        return window->findChild<T*>(name);
+    }
+    void RunAndWait(const std::function<void()>& action) {
+        QSignalSpy done(window.get(), &CMouseConfigurationDlg::sequenceDone);
+        action();
+        ASSERT_TRUE(done.wait(20000));
+    }
+
+    test::TempDir home;
+    AppOptions options;
+    std::unique_ptr<AppState> app;
+    std::unique_ptr<CMouseConfigurationDlg> window;
+    int firmwareQuestions = 0;
+};
+
+TEST_F(MainWindowTest, StartsWithBothSectionsCollapsedAndTheFrontView) {
+    Start();
+    EXPECT_TRUE(window->isVisible()); // the demo shows the window at once
+    EXPECT_EQ(window->size(), QSize(1010, 660));
+    EXPECT_TRUE(window->buttonListCollapsed());
+    EXPECT_TRUE(window->axisPanelCollapsed());
+    EXPECT_EQ(window->currentView(), 1);
+    EXPECT_TRUE(Find<CBitmapBtn>("view1")->Checked());
+    EXPECT_EQ(Find<CBitmapBtn>("apply")->GetCaption(), "Apply");
+    EXPECT_EQ(Find<CBitmapBtn>("selector1")->GetCaption(), "Click");
+    EXPECT_EQ(Find<CBitmapBtn>("selector6")->GetCaption(), "DPI +");
+
+    QTest::mouseClick(Find<CBitmapBtn>("view2"), Qt::LeftButton);
+    EXPECT_EQ(window->currentView(), 2);
+    EXPECT_FALSE(Find<CBitmapBtn>("view1")->Checked());
+    EXPECT_TRUE(Find<CBitmapBtn>("view2")->Checked());
+
+    const int macroTop = Find<CBitmapBtn>("macroHeader")->y();
+    QTest::mouseClick(Find<CBitmapBtn>("buttonHeader"), Qt::LeftButton);
+    EXPECT_FALSE(window->buttonListCollapsed());
+    EXPECT_TRUE(Find<CBitmapBtn>("selector1")->isVisible());
+    EXPECT_EQ(Find<CBitmapBtn>("macroHeader")->y(), macroTop + skin::kButtonListPanel.height);
+    QTest::mouseClick(Find<CBitmapBtn>("axisHeader"), Qt::LeftButton);
+    EXPECT_TRUE(Find<CDMarker>("sliderX")->isVisible());
+
+    // Enter, Esc, Space and F1 never close it.
+    for (int key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) QTest::keyClick(window.get(), Qt::Key(key));
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ApplySendsEverythingAndCancelRestoresTheLastApplied) {
+    Start();
+    app->settings.at(field::kSensitivityX) = 9;
+    RunAndWait([&] { QTest::mouseClick(Find<CBitmapBtn>("apply"), Qt::LeftButton); });
+    EXPECT_EQ(app->sent.at(field::kSensitivityX), 9);
+    const auto held = app->demoMouse->Snapshot();
+    EXPECT_EQ(held.macros.size(), 12u);
+    EXPECT_TRUE(FileExists(Data("config0.bin")));
+
+    app->settings.at(field::kSensitivityX) = 3;
+    app->settings.at(field::kReportRate) = 8;
+    QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
+    EXPECT_EQ(app->settings, app->sent);
+    EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, ResetKeepsProfileAndMacrosAndCancelChangesNothing) {
+    Start();
+    app->settings.at(field::kProfileSlot) = 4;
+    app->settings.at(field::kMacroSlot + 10) = 0x77;
+    app->settings.at(field::kReportRate) = 8;
+    window->askReset = [] { return false; };
+    QTest::mouseClick(Find<CBitmapBtn>("reset"), Qt::LeftButton);
+    EXPECT_EQ(app->settings.at(field::kReportRate), 8);
+
+    window->askReset = [] { return true; };
+    RunAndWait([&] { QTest::mouseClick(Find<CBitmapBtn>("reset"), Qt::LeftButton); });
+    EXPECT_EQ(app->settings.at(field::kReportRate), 2);
+    EXPECT_EQ(app->settings.at(field::kProfileSlot), 4);
+    EXPECT_EQ(app->settings.at(field::kMacroSlot + 10), 0x77);
+    EXPECT_EQ(Find<CBitmapBtn>("selector1")->GetCaption(), "Click");
+}
+
+TEST_F(MainWindowTest, ShowFromTrayPutsAnOutOfRangeSensitivityAtOne) {
+    Start();
+    window->HideToTray();
+    app->settings.at(field::kSensitivityX) = 0;
+    ASSERT_EQ(app->files->SaveCurrentProfile(), true);
+    window->ShowFromTray();
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(Find<CDMarker>("sliderX")->Pos(), 1);
+}
+
+TEST_F(MainWindowTest, StageChangeOnTheMouseShowsItsDpi) {
+    Start("CHS");
+    app->demoMouse->InjectStageChange(2);
+    QTRY_COMPARE_WITH_TIMEOUT(window->lastNoticeText(), QString::fromUtf8("DPI切换到第三段 (2400)"), 5000);
+}
+
+TEST_F(MainWindowTest, OldFirmwareAsksAndQuits) {
+    options.demo = true;
+    app = std::make_unique<AppState>(options);
+    app->sleeper = std::make_unique<NoSleeper>();
+    auto* backend = static_cast<EmulatedBackend*>(app->backend.get());
+    backend->UnplugMouse(MouseVariant::A11D);
+    backend->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D, 0x0301));
+    window = std::make_unique<CMouseConfigurationDlg>(*app);
+    window->askUpdateFirmware = [this] {
+        ++firmwareQuestions;
+        return false;
+    };
+    window->Initialise();
+    EXPECT_EQ(firmwareQuestions, 1);
+    EXPECT_FALSE(window->isVisible());
+
+    firmwareQuestions = 0;
+    window.reset();
+    app = std::make_unique<AppState>(options); // firmware 0x0302
+    window = std::make_unique<CMouseConfigurationDlg>(*app);
+    window->askUpdateFirmware = [this] {
+        ++firmwareQuestions;
+        return false;
+    };
+    window->Initialise();
+    EXPECT_EQ(firmwareQuestions, 0);
+}
+
+} // namespace
+} // namespace qv530

@@ -1,0 +1,74 @@
+#!/usr/bin/env bash
+# End to end, as a user meets the program: a virtual X display with a tray,
+# the program on its emulated mouse, clicks on the real window.
+#   run_e2e.sh QV530 QV530CTL OUTDIR
+set -euo pipefail
+qv530=$1 qv530ctl=$2 out=$3
+mkdir -p "$out"
+work=$(mktemp -d)
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1
+unset XDG_CONFIG_HOME
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; echo "--- program log"; tail -n 40 "$work/qv530.log" || true; exit 1; }
+wait_for() { # seconds command...
+    local limit=$1; shift
+    for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+# A display of our own and a tray on it.
+exec 3<> "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+trace=$work/trace.txt
+"$qv530" --demo --trace "$trace" >"$work/qv530.log" 2>&1 &
+pids+=($!)
+main=$!
+
+visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
+window_shown() { [ -n "$(visible_window)" ]; }
+window_hidden() { [ -z "$(visible_window)" ]; }
+wait_for 20 window_shown || fail "the window did not appear after the splash"
+win=$(visible_window)
+sleep 1
+import -window root "$out/e2e-window.png"
+colours=$(convert "$out/e2e-window.png" -format '%k' info:)
+[ "$colours" -gt 50 ] || fail "the screenshot is nearly blank ($colours colours)"
+echo "window shown, screenshot with $colours colours"
+
+# Apply at its place on the window.
+eval "$(xdotool getwindowgeometry --shell "$win")"
+xdotool mousemove --sync $((X + 800 + 28)) $((Y + 598 + 15)) click 1
+full_apply() { [ "$(grep -c '^a11d ' "$trace")" -eq 133 ] && [ "$(grep -c '^pad ' "$trace")" -eq 10 ]; }
+wait_for 30 full_apply || fail "the trace does not hold the full apply (a11d $(grep -c '^a11d ' "$trace"), pad $(grep -c '^pad ' "$trace"))"
+grep -q '^a11d set-feature 00 07 00 ff 0b 17 2f 47 61$' "$trace" || fail "the stage command is not the default one"
+echo "apply traced: 133 mouse lines, 10 pad lines"
+
+# Close hides it; qv530ctl show brings it back.
+sleep 0.5
+xdotool mousemove --sync $((X + 984 + 7)) $((Y + 10 + 7)) click 1
+wait_for 10 window_hidden || fail "close did not hide the window"
+"$qv530ctl" show || fail "qv530ctl show failed"
+wait_for 10 window_shown || fail "qv530ctl show did not show the window"
+echo "close hides, show restores"
+
+# A second copy ends at once, silently.
+timeout 10 "$qv530" --demo >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"
+kill -0 "$main" || fail "the first copy died"
+echo "second copy ended at once"
+
+# The mouse's own DPI button: a notice with the stage's dpi.
+"$qv530ctl" demo-stage 2 || fail "demo-stage failed"
+wait_for 10 grep -q 'Notice: Info: Switch DPI into the third stage (2400)' "$work/qv530.log" || fail "no DPI notice"
+import -window root "$out/e2e-notice.png"
+echo "DPI notice shown"
+echo "5 passed, 0 failed"
