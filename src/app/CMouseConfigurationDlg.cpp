@@ -57,6 +57,7 @@ constexpr const char* kVersionText = "Version:2.1";
 constexpr const char* kUpdaterTitle = "Programmer";
 
 constexpr int kFontHeight = 13;
+constexpr int kSmallFontHeight = 10;
 const QColor kWhite(255, 255, 255);
 
 const char* const kViewFolders[3] = {"Skins\\Mouse\\Front\\", "Skins\\Mouse\\Side\\", "Skins\\Mouse\\Back\\"};
@@ -182,6 +183,7 @@ void CMouseConfigurationDlg::CreateControls() {
                        "\\skins\\button-mouse-leave.png", "\\skins\\button-mouse-normal.png",
                        kViewButtons[static_cast<std::size_t>(v)], kSlotFrontView + v);
         views_[static_cast<std::size_t>(v)]->setObjectName(QString("view%1").arg(v + 1));
+        views_[static_cast<std::size_t>(v)]->fontHeight = kSmallFontHeight; // "Side View" fits 62 pixels
         connect(views_[static_cast<std::size_t>(v)], &QAbstractButton::clicked, this, [this, v] { SelectView(v + 1); });
     }
     buttonHeader_ = MakeButton(20, "\\skins\\ItemBK.png", nullptr, nullptr, nullptr, kButtonAssignmentHeader,

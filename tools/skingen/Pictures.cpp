@@ -450,7 +450,8 @@ void DrawSpeedDial(QPainter& p, int level) {
 void DrawMain(QPainter& p) {
     const QRect all(0, 0, kMainWindow.width, kMainWindow.height);
     DialogBackground(p, all, 32);
-    Wordmark(p, QRect(kMainLogo.x + kMainLogo.width + 8, 6, 300, 22), 13);
+    Text(p, QRect(kMainLogo.x + kMainLogo.width + 8, 6, 300, 22), QStringLiteral("Gaming Mouse Configurator"), 12,
+         QColor(200, 160, 160), Qt::AlignLeft | Qt::AlignVCenter);
     // Recessed zones the column, the picture area and the panel sit in.
     InsetBox(p, ToQRect(kMainLeftColumn).adjusted(-3, -3, 3, 3), QColor(20, 8, 9));
     InsetBox(p, ToQRect(kMainPictureArea).adjusted(-3, -3, 3, 3), QColor(20, 8, 9));
