@@ -97,6 +97,8 @@ void CMouseConfigurationDlg::Initialise() {
     setWindowIcon(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
     setWindowTitle("QV530-10800rad");
 
+    // A mouse whose nodes may not be opened is told about once, with the fix.
+    devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.language = LoadProfileAtStartUp(*app_.files, app_.settings, app_.sent, app_.texts);
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
@@ -452,6 +454,14 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
         for (std::size_t i = 0; i < labels_.size(); ++i)
             labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
     if (effects.checkFirmware) CheckFirmwareGate();
+}
+
+void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {
+    auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok);
+    box->setObjectName("permissionNotice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
 }
 
 void CMouseConfigurationDlg::CheckFirmwareGate() {

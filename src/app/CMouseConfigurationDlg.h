@@ -83,6 +83,7 @@ private:
     void ApplyLayout();
     void UpdateTrayIcon(bool shown);
     void CheckFirmwareGate();
+    void ShowPermissionNotice(const std::string& message);
     void StartFirmwareUpdate();
     void OpenHelpMenu();
     void OnDeviceChanged(const DeviceChangeEffects& effects);

@@ -1,5 +1,7 @@
 #include "app/CMouseConfigurationDlg.h"
 
+#include <QApplication>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -139,6 +141,17 @@ TEST_F(MainWindowTest, StageChangeOnTheMouseShowsItsDpi) {
     Start("CHS");
     app->demoMouse->InjectStageChange(2);
     QTRY_COMPARE_WITH_TIMEOUT(window->lastNoticeText(), QString::fromUtf8("DPI切换到第三段 (2400)"), 5000);
+}
+
+TEST_F(MainWindowTest, NodesThatMayNotBeOpenedAreExplained) {
+    Start();
+    window->devices().session().discovery().onAccessDenied("Permission denied opening /dev/hidraw3 (04D9:A11D).");
+    QMessageBox* box = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top->objectName() == "permissionNotice") box = qobject_cast<QMessageBox*>(top);
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().contains("/dev/hidraw3"));
+    box->close();
 }
 
 TEST_F(MainWindowTest, OldFirmwareAsksAndQuits) {
