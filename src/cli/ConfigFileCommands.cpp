@@ -5,6 +5,7 @@
 #include "cli/RecordDump.h"
 #include "platform/FileIo.h"
 #include "settings/ConfigFiles.h"
+#include "settings/FactoryFiles.h"
 
 namespace qv530::cli {
 
@@ -13,12 +14,7 @@ int RunDefaults(const Args& args, std::ostream& out, std::ostream& err) {
         err << "usage: qv530ctl defaults FILE\n";
         return 2;
     }
-    MouseSettings settings;
-    ResetToDefaults(settings);
-    std::array<std::uint8_t, config_file::kSize> image{};
-    image[config_file::kFlag] = config_file::kSavedFlag;
-    std::memcpy(image.data() + config_file::kRecord, settings.data(), kMouseSettingsSize);
-    if (const int error = WriteFileAtomic(args[0], image.data(), image.size()); error != 0) {
+    if (const int error = WriteFileAtomic(args[0], FactoryConfigImage()); error != 0) {
         err << "qv530ctl: cannot write " << args[0] << ": " << std::strerror(error) << "\n";
         return 1;
     }

@@ -8,12 +8,6 @@
 namespace qv530 {
 namespace {
 
-constexpr std::uint16_t kPageCommand = 0xFF01;
-constexpr std::uint16_t kPageNotification = 0xFF02;
-constexpr std::uint16_t kPagePad = 0xFF00;
-constexpr std::uint16_t kUsageMouse = 0x0001;
-constexpr std::uint16_t kUsagePad = 0xFF00;
-
 bool InRange(std::uint16_t length, std::uint16_t low, std::uint16_t high) { return length >= low && length <= high; }
 
 } // namespace

@@ -17,6 +17,13 @@
 
 namespace qv530 {
 
+// Usage pages and usages of the three interface kinds.
+inline constexpr std::uint16_t kPageCommand = 0xFF01;
+inline constexpr std::uint16_t kPageNotification = 0xFF02;
+inline constexpr std::uint16_t kPagePad = 0xFF00;
+inline constexpr std::uint16_t kUsageMouse = 0x0001;
+inline constexpr std::uint16_t kUsagePad = 0xFF00;
+
 // The largest notification report the reader threads take.
 inline constexpr std::uint16_t kReaderBufferSize = 80;
 // Command interfaces must carry a whole chunk report and fit the chunk buffer.

@@ -11,9 +11,6 @@
 namespace qv530 {
 namespace {
 
-constexpr std::uint16_t kPageCommand = 0xFF01;
-constexpr std::uint16_t kPageNotification = 0xFF02;
-constexpr std::uint16_t kPagePad = 0xFF00;
 constexpr std::uint16_t kChunkReportLength = 65;
 constexpr std::uint16_t kNotificationLength = 9;
 constexpr std::uint8_t kNotificationId = 0x04;
@@ -227,12 +224,12 @@ std::vector<std::vector<std::uint8_t>> EmulatedPad::Frames() const {
 // ---- backend -------------------------------------------------------------
 
 HidCaps EmulatedCommandCaps() {
-    return {kPageCommand, 0x0001, kChunkReportLength, kChunkReportLength, kCommandFeatureLength, false};
+    return {kPageCommand, kUsageMouse, kChunkReportLength, kChunkReportLength, kCommandFeatureLength, false};
 }
 
-HidCaps EmulatedNotificationCaps() { return {kPageNotification, 0x0001, kNotificationLength, 0, 0, true}; }
+HidCaps EmulatedNotificationCaps() { return {kPageNotification, kUsageMouse, kNotificationLength, 0, 0, true}; }
 
-HidCaps EmulatedPadCaps() { return {kPagePad, 0xFF00, 0, 0, kCommandFeatureLength, false}; }
+HidCaps EmulatedPadCaps() { return {kPagePad, kUsagePad, 0, 0, kCommandFeatureLength, false}; }
 
 std::string EmulatedBackend::EventPath(std::uint16_t product) {
     return "/devices/emulated/0003:" + Hex4(kVendorId) + ":" + Hex4(product) + ".0001/hidraw/hidraw0";
