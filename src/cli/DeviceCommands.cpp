@@ -13,6 +13,7 @@
 #include "device/FirmwareGate.h"
 #include "platform/FileIo.h"
 #include "platform/HidrawDevice.h"
+#include "platform/PointerSettings.h"
 #include "platform/UdevMonitor.h"
 #include "settings/StartupProfile.h"
 
@@ -151,8 +152,13 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
     NoSleeper noSleeper;
     Sleeper& sleeper = options.fast ? static_cast<Sleeper&>(noSleeper) : realSleeper;
 
-    ApplyContext context{session.settings, session.sent,  session.state, session.files,
-                         session.link,     sleeper,       tracing ? &trace : nullptr, nullptr};
+    // As the window does, the record's pointer settings go to the desktop, but
+    // not for an emulated mouse: a demonstration must not change the desktop.
+    std::unique_ptr<PointerSettingsBackend> pointer =
+        options.emulated() ? std::make_unique<RecordingPointerSettings>() : MakeDesktopPointerSettings();
+    ApplyContext context{session.settings, session.sent, session.state, session.files, session.link, sleeper,
+                         tracing ? &trace : nullptr,
+                         [&] { ApplyPointerSettings(session.settings, *pointer); }};
     const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
     if (traceFile.is_open()) traceFile.flush();
     if (result.failedReports > 0) {
