@@ -377,6 +377,10 @@ void CMouseConfigurationDlg::ResetToFactory(bool confirmed) {
 
 void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, bool saved) {
     EndBusy();
+    if (showAfterSequence_) {
+        showAfterSequence_ = false;
+        QTimer::singleShot(0, this, &CMouseConfigurationDlg::ShowFromTray);
+    }
     if (reset) {
         SetButtonListCollapsed(true);
         SetAxisPanelCollapsed(true);
@@ -400,6 +404,11 @@ void CMouseConfigurationDlg::HideToTray() { hide(); }
 
 void CMouseConfigurationDlg::ShowFromTray() {
     if (!app_.link.AnyMouse() || quitting_) return;
+    if (devices_->busy()) {
+        // The profile is being sent and saved: reload it when that is done.
+        showAfterSequence_ = true;
+        return;
+    }
     app_.files->LoadCurrentProfile();
     app_.files->ReadSideFile();
     for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);

@@ -129,6 +129,7 @@ private:
     bool axisCollapsed_ = true;
     bool initialised_ = false;
     bool quitting_ = false;
+    bool showAfterSequence_ = false;
     std::optional<QPoint> dragOffset_;
     QString noticeText_;
 };

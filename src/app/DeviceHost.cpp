@@ -4,6 +4,8 @@
 #include <QPointer>
 #include <future>
 
+#include "platform/DebugLog.h"
+
 namespace qv530 {
 namespace {
 // Pauses of one full send to a mouse and of the pad's lighting, for the progress bar.
@@ -20,9 +22,14 @@ DeviceHost::DeviceHost(AppState& app, QObject* parent) : QObject(parent), app_(a
 DeviceHost::~DeviceHost() { Shutdown(); }
 
 void DeviceHost::Start() {
-    if (!app_.options.demo && monitor_.Open()) {
-        notifier_ = std::make_unique<QSocketNotifier>(monitor_.fd(), QSocketNotifier::Read);
-        connect(notifier_.get(), &QSocketNotifier::activated, this, &DeviceHost::OnUdevReadable);
+    if (!app_.options.demo) {
+        if (monitor_.Open()) {
+            notifier_ = std::make_unique<QSocketNotifier>(monitor_.fd(), QSocketNotifier::Read);
+            connect(notifier_.get(), &QSocketNotifier::activated, this, &DeviceHost::OnUdevReadable);
+        } else {
+            // The program goes on; only plugging and unplugging go unseen.
+            DebugWrite("RegisterDeviceNotification failed!!!");
+        }
     }
     session_->DiscoverAll();
     session_->StartReaders();
@@ -30,7 +37,12 @@ void DeviceHost::Start() {
 
 void DeviceHost::Shutdown() {
     closing_ = true;
-    if (worker_.joinable()) worker_.join();
+    if (worker_.joinable()) {
+        // A chunk read the mouse never answers must not keep the program from ending.
+        for (SharedHandle* command : {&app_.link.a11dCommand, &app_.link.a1dcCommand})
+            if (HidDevicePtr device = command->Get()) device->CancelRead();
+        worker_.join();
+    }
     notifier_.reset();
     monitor_.Close();
     if (session_) session_->Shutdown();
@@ -82,8 +94,11 @@ void DeviceHost::Run(Sequence sequence) {
     expectedMs_ = std::max<long long>(1, mice * kMousePausesMs + (app_.link.padConnected.load() == 1) * kPadPausesMs);
     progress_ = std::make_unique<ProgressSleeper>(*app_.sleeper);
     const bool reset = sequence == Sequence::Reset;
+    // The last-applied record is read by the GUI thread (notices, Cancel):
+    // the worker fills a copy that the GUI thread takes over at the end.
+    sentByWorker_ = app_.sent;
     worker_ = std::thread([this, reset] {
-        ApplyContext context{app_.settings, app_.sent, app_.state, *app_.files, app_.link, *progress_,
+        ApplyContext context{app_.settings, sentByWorker_, app_.state, *app_.files, app_.link, *progress_,
                              app_.tracing ? &app_.trace : nullptr,
                              [this] { app_.applyPointerSettings(app_.settings); }};
         const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
@@ -91,6 +106,8 @@ void DeviceHost::Run(Sequence sequence) {
             this,
             [this, reset, result] {
                 if (worker_.joinable()) worker_.join();
+                app_.sent = sentByWorker_;
+                if (closing_) return;
                 emit sequenceFinished(reset, result.failedReports, result.saved);
                 while (!deferred_.empty() && !busy()) {
                     auto [code, path] = deferred_.front();

@@ -71,6 +71,7 @@ private:
     std::unique_ptr<ProgressSleeper> progress_;
     long long expectedMs_ = 1;
     std::atomic<bool> closing_{false};
+    MouseSettings sentByWorker_;
 };
 
 } // namespace qv530

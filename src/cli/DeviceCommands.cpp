@@ -85,8 +85,11 @@ struct Session {
     DeviceLink link;
     std::unique_ptr<HidBackend> backend;
 
+    // Loads the current profile as the program does at start-up (this may
+    // initialise and save it, as the program's start does).
+    void LoadProfile() { LoadProfileAtStartUp(files, settings, sent, texts); }
+
     explicit Session(const ApplyOptions& options) {
-        LoadProfileAtStartUp(files, settings, sent, texts);
         if (!options.emulated()) {
             backend = std::make_unique<LinuxHidBackend>();
             return;
@@ -103,7 +106,6 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
     ApplyOptions options;
     if (!ParseApplyOptions(args, options, err)) return 2;
     Session session(options);
-
     if (!options.config.empty()) {
         const long long size = FileSize(options.config);
         if (size < 0) {
@@ -115,9 +117,6 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
                 << config_file::kSize << "\n";
             return 1;
         }
-        session.files.ReadConfigFile(options.config);
-        const std::string side = SideFilePathFor(options.config);
-        if (FileExists(side) && side != options.config) session.files.ReadSideFile(side);
     }
 
     DeviceSession devices(*session.backend, session.link, session.settings, session.state, session.files, nullptr);
@@ -131,6 +130,14 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
         err << "qv530ctl: the " << DeviceName(firmware.variant)
             << " mouse's firmware is too old; update it with the maker's updater first\n";
         return 1;
+    }
+
+    // Only now that there is something to send is the profile loaded.
+    session.LoadProfile();
+    if (!options.config.empty()) {
+        session.files.ReadConfigFile(options.config);
+        const std::string side = SideFilePathFor(options.config);
+        if (FileExists(side) && side != options.config) session.files.ReadSideFile(side);
     }
 
     std::ofstream traceFile;
@@ -226,6 +233,7 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
         return 2;
     }
     Session session(ApplyOptions{});
+    session.LoadProfile();
     UdevMonitor monitor;
     if (!monitor.Open()) err << "qv530ctl: udev is not available; plugging and unplugging will not be seen\n";
     std::mutex outMutex;

@@ -143,7 +143,10 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
                            [&](HidPort& port) { return SendAllToMouse(port, context); }));
     }
     if (link.padConnected.load() == 1) {
-        const ReportLengths padLengths{link.featureReportLength.load(), 0, 0};
+        // The mice's feature length, as the pad shares it; the pad's own when no mouse is there.
+        const std::uint16_t feature =
+            link.featureReportLength.load() != 0 ? link.featureReportLength.load() : link.padFeatureReportLength.load();
+        const ReportLengths padLengths{feature, 0, 0};
         Merge(total, RunOn(link.pad.Get(), padLengths, context, kPadName,
                            [&](HidPort& port) { return SendPadLighting(port, context.settings); }));
     }

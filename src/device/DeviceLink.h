@@ -38,6 +38,8 @@ struct DeviceLink {
     // Lengths of the most recently opened mouse command interface (the pad uses the feature length too).
     std::atomic<std::uint16_t> featureReportLength{0}, inputReportLength{0}, outputReportLength{0};
     std::atomic<std::uint16_t> a11dReaderInputLength{0}, a1dcReaderInputLength{0};
+    // The pad's own feature length: with the pad alone no mouse length exists.
+    std::atomic<std::uint16_t> padFeatureReportLength{0};
     std::atomic<std::uint32_t> a11dFirmware{0}, a1dcFirmware{0};
     std::string devicePath; // the interface being examined (main thread only)
 

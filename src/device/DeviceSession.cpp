@@ -38,11 +38,12 @@ void DeviceSession::DiscoverAll() {
     link_.padConnected = discovery_.FindPad() ? 1 : 0;
 }
 
-void DeviceSession::StartReaders() {
+bool DeviceSession::StartReaders() {
     for (MouseVariant variant : {MouseVariant::A11D, MouseVariant::A1DC}) {
-        Reader(variant).Start();
+        if (!Reader(variant).Start()) return false;
         if (link_.Connected(variant).load() == 1) Reader(variant).Resume();
     }
+    return true;
 }
 
 void DeviceSession::Shutdown() {
@@ -86,6 +87,7 @@ DeviceChangeEffects DeviceSession::OnDeviceChange(int event, std::string_view pa
         }
     } else if (mouse) {
         FindMice();
+        effects.checkFirmware = true;
         if (!link_.AnyMouse()) {
             DebugWrite("The system did not detect the QV530-10800rad.");
             effects.notices.push_back(notice::kLastMouseGone);

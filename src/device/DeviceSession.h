@@ -39,7 +39,8 @@ public:
     // open) and the pad; the device-state values of a found mouse are cleared.
     void DiscoverAll();
     // Starts both reader threads; each runs once its mouse is connected.
-    void StartReaders();
+    // False when a thread could not be created.
+    bool StartReaders();
     // Ends the reader threads and closes every handle.
     void Shutdown();
 

@@ -97,8 +97,9 @@ bool Discovery::Pass(InterfaceRole role, std::uint16_t product, MouseVariant var
             switch (role) {
             case InterfaceRole::Reader: {
                 SharedHandle& reader = link_.Reader(variant);
-                if (HidDevicePtr old = reader.Get()) old->CancelRead();
+                HidDevicePtr old = reader.Get();
                 reader.Set(opened.device);
+                if (old && old != opened.device) old->CancelRead();
                 link_.ReaderInputLength(variant) = caps.inputReportLength;
                 if (onReaderOpened) onReaderOpened(variant);
                 break;
@@ -112,6 +113,7 @@ bool Discovery::Pass(InterfaceRole role, std::uint16_t product, MouseVariant var
                 break;
             case InterfaceRole::Pad:
                 link_.pad.Set(opened.device);
+                link_.padFeatureReportLength = caps.featureReportLength;
                 link_.padConnected = 1;
                 break;
             }

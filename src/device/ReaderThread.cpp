@@ -1,6 +1,9 @@
 #include "device/ReaderThread.h"
 
 #include <array>
+#include <system_error>
+
+#include "platform/DebugLog.h"
 
 #include "device/Discovery.h"
 
@@ -23,13 +26,21 @@ ReaderThread::ReaderThread(DeviceLink& link, MouseVariant variant, Deliver deliv
 
 ReaderThread::~ReaderThread() { Stop(); }
 
-void ReaderThread::Start() {
-    if (!thread_.joinable()) thread_ = std::thread([this] { Run(); });
+bool ReaderThread::Start() {
+    if (thread_.joinable()) return true;
+    try {
+        thread_ = std::thread([this] { Run(); });
+    } catch (const std::system_error&) {
+        DebugWrite(variant_ == MouseVariant::A11D ? "CreateEvent failed." : "CreateEvent 3360 failed.");
+        return false;
+    }
+    return true;
 }
 
 void ReaderThread::Resume() {
     std::lock_guard lock(mutex_);
     resumed_ = true;
+    woken_ = true; // a running thread that waits for its mouse looks again
     wake_.notify_all();
 }
 
@@ -45,6 +56,12 @@ void ReaderThread::Stop() {
         stopping_ = true;
         wake_.notify_all();
     }
+    HidDevicePtr reading;
+    {
+        std::lock_guard lock(mutex_);
+        reading = reading_;
+    }
+    if (reading) reading->CancelRead();
     if (HidDevicePtr reader = link_.Reader(variant_).Get()) reader->CancelRead();
     if (thread_.joinable()) thread_.join();
 }
@@ -79,10 +96,14 @@ void ReaderThread::Run() {
         {
             std::lock_guard lock(mutex_);
             if (stopping_) return;
+            reading_ = reader;
         }
+        // Replaced while the cancel was being reset: read the new handle instead.
+        if (link_.Reader(variant_).Get() != reader) continue;
         const int got = reader->Read(std::span<std::uint8_t>(buffer.data(), length));
         {
             std::lock_guard lock(mutex_);
+            reading_.reset();
             if (stopping_) return;
         }
         if (got <= 0) {

@@ -40,8 +40,8 @@ public:
     ReaderThread(const ReaderThread&) = delete;
     ReaderThread& operator=(const ReaderThread&) = delete;
 
-    // Creates the thread, held until Resume.
-    void Start();
+    // Creates the thread, held until Resume; false (with the debug line) when it cannot be created.
+    bool Start();
     // Lets a held thread run; no effect on a running one.
     void Resume();
     // The reader's event: a new notification handle was opened.
@@ -62,6 +62,7 @@ private:
     bool resumed_ = false;
     bool woken_ = false;
     bool stopping_ = false;
+    HidDevicePtr reading_; // the handle a read is blocked on, for Stop
 };
 
 } // namespace qv530

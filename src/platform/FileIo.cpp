@@ -60,10 +60,11 @@ int WriteFileAtomic(const std::string& path, const void* data, std::size_t size)
         }
         written += static_cast<std::size_t>(n);
     }
-    if (::fsync(fd) != 0 || ::close(fd) != 0) {
-        const int error = errno;
+    const int syncError = ::fsync(fd) != 0 ? errno : 0;
+    const int closeError = ::close(fd) != 0 ? errno : 0;
+    if (syncError != 0 || closeError != 0) {
         ::unlink(temporary.c_str());
-        return error;
+        return syncError != 0 ? syncError : closeError;
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;

@@ -156,7 +156,11 @@ bool ConfigFiles::SaveCurrentProfile() {
 
 void ConfigFiles::WriteCaptions(const std::string& path) {
     if (settingsSection.empty()) return;
-    IniDocument file = LoadIni(path);
+    IniDocument file;
+    if (const int error = LoadIniForEdit(path, file); error != 0) {
+        DebugPrintf("Error Code is: %d \n", error);
+        return;
+    }
     for (std::size_t i = 0; i < kWrittenCaptions; ++i)
         file.Set(settingsSection, "Item" + std::to_string(i + 1), side.captions[i]);
     if (const int error = SaveIni(path, file); error != 0) DebugPrintf("Error Code is: %d \n", error);
@@ -181,14 +185,14 @@ void ConfigFiles::InitialiseIfNeeded(bool strict) {
     }
 }
 
-std::string ConfigFiles::ExportProfile(const std::string& chosenPath) {
-    std::string path = chosenPath;
-    if (path.find(".bin", FileNameStart(path)) == std::string::npos) path += ".bin";
-    WriteCaptions(SideFilePathFor(path));
-    WriteConfigFile(path);
+ConfigFiles::ExportResult ConfigFiles::ExportProfile(const std::string& chosenPath) {
+    ExportResult result{chosenPath, false};
+    if (result.path.find(".bin", FileNameStart(result.path)) == std::string::npos) result.path += ".bin";
+    WriteCaptions(SideFilePathFor(result.path));
+    result.written = WriteConfigFile(result.path);
     LoadCurrentProfile();
     InitialiseIfNeeded(false);
-    return path;
+    return result;
 }
 
 ConfigFiles::ImportResult ConfigFiles::ImportProfile(const std::string& chosenPath) {

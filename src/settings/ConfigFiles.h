@@ -70,8 +70,13 @@ public:
     void InitialiseIfNeeded(bool strict);
 
     // Writes the profile to a file the user chose and reloads the current
-    // profile. Returns the path written (".bin" appended when the name has none).
-    std::string ExportProfile(const std::string& chosenPath);
+    // profile. The path is the one written (".bin" appended when the name has
+    // none); written is false when the configuration file could not be written.
+    struct ExportResult {
+        std::string path;
+        bool written = false;
+    };
+    ExportResult ExportProfile(const std::string& chosenPath);
     enum class ImportResult { NotABinFile, Missing, WrongSize, Imported };
     // Reads a profile from a file the user chose into the record (nothing is
     // sent or saved); the side file beside it is read in any case.

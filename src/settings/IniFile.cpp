@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 
 namespace qv530 {
 namespace {
@@ -28,17 +29,17 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
     return true;
 }
 
-// The Windows reader strips one pair of enclosing double quotes.
-std::string_view Unquote(std::string_view value) {
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') return value.substr(1, value.size() - 2);
-    return value;
+bool Enclosed(std::string_view value) {
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
 }
+
+// The Windows reader strips one pair of enclosing double or single quotes.
+std::string_view Unquote(std::string_view value) { return Enclosed(value) ? value.substr(1, value.size() - 2) : value; }
 
 std::string FormatValue(std::string_view value) {
     const bool padded = !value.empty() && (kBlanks.find(value.front()) != std::string_view::npos ||
                                            kBlanks.find(value.back()) != std::string_view::npos);
-    const bool quoted = value.size() >= 2 && value.front() == '"' && value.back() == '"';
-    if (padded || quoted) return "\"" + std::string(value) + "\"";
+    if (padded || Enclosed(value)) return "\"" + std::string(value) + "\"";
     return std::string(value);
 }
 
@@ -218,23 +219,41 @@ std::string ReadProfileString(const std::string& path, std::string_view section,
     return LoadIni(path).Get(section, key);
 }
 
+int LoadIniForEdit(const std::string& path, IniDocument& document) {
+    errno = 0;
+    if (const auto bytes = ReadWholeFile(path)) {
+        document = IniDocument::Parse(*bytes);
+        return 0;
+    }
+    // A missing file starts empty; one that exists but cannot be read must
+    // not be replaced by a file holding only the new key.
+    if (errno == ENOENT) {
+        document = IniDocument{};
+        return 0;
+    }
+    return errno != 0 ? errno : EIO;
+}
+
 int WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view value) {
-    IniDocument document = LoadIni(path);
+    IniDocument document;
+    if (const int error = LoadIniForEdit(path, document); error != 0) return error;
     document.Set(section, key, value);
     return SaveIni(path, document);
 }
 
 int DeleteProfileKey(const std::string& path, std::string_view section, std::string_view key) {
     if (!FileExists(path)) return 0;
-    IniDocument document = LoadIni(path);
+    IniDocument document;
+    if (const int error = LoadIniForEdit(path, document); error != 0) return error;
     document.DeleteKey(section, key);
     return SaveIni(path, document);
 }
 
 int DeleteProfileSection(const std::string& path, std::string_view section) {
     if (!FileExists(path)) return 0;
-    IniDocument document = LoadIni(path);
+    IniDocument document;
+    if (const int error = LoadIniForEdit(path, document); error != 0) return error;
     document.DeleteSection(section);
     return SaveIni(path, document);
 }

@@ -73,6 +73,9 @@ std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_vi
 
 // Reads a file into a document (an empty document when it is missing).
 IniDocument LoadIni(const std::string& path);
+// For a read-modify-write: 0 with the file's document (empty when the file
+// is missing), or the errno of a file that exists but cannot be read.
+int LoadIniForEdit(const std::string& path, IniDocument& document);
 // Saves a document atomically; returns 0 or errno.
 int SaveIni(const std::string& path, const IniDocument& document);
 

@@ -152,6 +152,15 @@ TEST_F(ApplySequenceTest, A1DCMouseGetsTableBAndBothMiceGetTableA) {
     Compare(both);
 }
 
+TEST_F(ApplySequenceTest, APadAloneGetsItsFramesAtItsOwnLength) {
+    PlugPad();
+    Discover();
+    const ApplyResult result = ApplyAndSave(context);
+    EXPECT_EQ(result.failedReports, 0);
+    const Lines pad = DefaultPadApply();
+    Compare(pad);
+}
+
 TEST_F(ApplySequenceTest, FailedReadBackGivesZerosAndIsCounted) {
     auto mouse = PlugMouse(MouseVariant::A11D);
     Discover();

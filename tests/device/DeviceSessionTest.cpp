@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <chrono>
 #include <future>
+#include <thread>
 
 #include "DeviceFixture.h"
 #include "device/FirmwareGate.h"
@@ -149,6 +150,35 @@ TEST_F(SessionTest, MousePluggedInLaterIsReadToo) {
     auto future = delivered.get_future();
     ASSERT_EQ(future.wait_for(5s), std::future_status::ready);
     EXPECT_EQ(future.get(), std::make_pair(notice::kA11DStage, 5));
+}
+
+// Discovery that takes a while, as a sysfs scan does: a reader woken before
+// its mouse counts as connected must still run once it does.
+struct SlowBackend final : HidBackend {
+    explicit SlowBackend(HidBackend& inner) : inner_(inner) {}
+    std::vector<HidInterfaceInfo> Enumerate() override {
+        std::this_thread::sleep_for(20ms);
+        return inner_.Enumerate();
+    }
+    OpenResult Open(const HidInterfaceInfo& info, OpenMode mode) override { return inner_.Open(info, mode); }
+    HidBackend& inner_;
+};
+
+TEST_F(SessionTest, AMousePluggedBackInIsReadAgain) {
+    SlowBackend slow(backend);
+    std::atomic<int> stages{0};
+    DeviceSession replugged(slow, link, settings, state, files, [&](int, int) { ++stages; });
+    PlugMouse(MouseVariant::A11D);
+    replugged.DiscoverAll();
+    replugged.StartReaders();
+    backend.UnplugMouse(MouseVariant::A11D);
+    replugged.OnDeviceChange(kDeviceRemoveComplete, EmulatedBackend::EventPath(kProductA11D));
+    auto mouse = PlugMouse(MouseVariant::A11D);
+    replugged.OnDeviceChange(kDeviceArrival, EmulatedBackend::EventPath(kProductA11D));
+    mouse->InjectStageChange(3);
+    for (int i = 0; i < 100 && stages.load() == 0; ++i) std::this_thread::sleep_for(50ms);
+    EXPECT_EQ(stages.load(), 1);
+    replugged.Shutdown();
 }
 
 TEST_F(SessionTest, RemovalAndForeignEvents) {

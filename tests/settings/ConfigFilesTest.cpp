@@ -150,7 +150,7 @@ TEST_F(ConfigFilesTest, ExportNamesAndContents) {
     ASSERT_TRUE(files.SaveCurrentProfile());
     settings.at(field::kReportRate) = 8;
 
-    EXPECT_EQ(files.ExportProfile(folder + "mine"), folder + "mine.bin");
+    EXPECT_EQ(files.ExportProfile(folder + "mine").path, folder + "mine.bin");
     const auto exported = ReadWholeFile(folder + "mine.bin");
     ASSERT_TRUE(exported);
     EXPECT_EQ(exported->size(), 1885u);
@@ -159,11 +159,13 @@ TEST_F(ConfigFilesTest, ExportNamesAndContents) {
     EXPECT_EQ(ReadProfileString(folder + "mine.ini", "Setting-EN", "Item7"), " padded ");
     EXPECT_FALSE(LoadIni(folder + "mine.ini").HasKey("Setting-EN", "Item8"));
 
-    EXPECT_EQ(files.ExportProfile(folder + "a.bin.old"), folder + "a.bin.old");
+    EXPECT_EQ(files.ExportProfile(folder + "a.bin.old").path, folder + "a.bin.old");
     EXPECT_TRUE(FileExists(folder + "a.ini.old"));
     // A ".bin" in a folder name is not touched.
     ASSERT_EQ(MakeFolders(folder + "x.bin.d"), 0);
-    EXPECT_EQ(files.ExportProfile(folder + "x.bin.d/p.bin"), folder + "x.bin.d/p.bin");
+    EXPECT_EQ(files.ExportProfile(folder + "x.bin.d/p.bin").path, folder + "x.bin.d/p.bin");
+    EXPECT_TRUE(files.ExportProfile(folder + "y.bin").written);
+    EXPECT_FALSE(files.ExportProfile(folder + "no/such/folder/z.bin").written);
     EXPECT_TRUE(FileExists(folder + "x.bin.d/p.ini"));
     // The export reloads the current profile: unapplied edits are gone.
     EXPECT_NE(settings.at(field::kReportRate), 8);

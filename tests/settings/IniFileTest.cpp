@@ -47,12 +47,16 @@ TEST(IniDocument, BlankEdgesAreQuotedAndReadBackUnchanged) {
     doc.Set("S", "trail", "ms ");
     doc.Set("S", "quotes", "\"q\"");
     doc.Set("S", "plain", "a b");
-    EXPECT_EQ(doc.Serialize(), "[S]\r\nlead=\"   Dn\"\r\ntrail=\"ms \"\r\nquotes=\"\"q\"\"\r\nplain=a b\r\n");
+    doc.Set("S", "single", "'q'");
+    EXPECT_EQ(doc.Serialize(), "[S]\r\nlead=\"   Dn\"\r\ntrail=\"ms \"\r\nquotes=\"\"q\"\"\r\nplain=a b\r\nsingle=\"'q'\"\r\n");
     const auto back = IniDocument::Parse(doc.Serialize());
     EXPECT_EQ(back.Get("S", "lead"), "   Dn");
     EXPECT_EQ(back.Get("S", "trail"), "ms ");
     EXPECT_EQ(back.Get("S", "quotes"), "\"q\"");
     EXPECT_EQ(back.Get("S", "plain"), "a b");
+    EXPECT_EQ(back.Get("S", "single"), "'q'");
+    // Like the Windows reader, one pair of single quotes is stripped too.
+    EXPECT_EQ(IniDocument::Parse("[S]\r\nk='abc'\r\n").Get("S", "k"), "abc");
     // A line break in a value cannot split the line.
     doc.Set("S", "broken", "a\r\n[X]\nb");
     EXPECT_EQ(IniDocument::Parse(doc.Serialize()).Get("S", "broken"), "a[X]b");
@@ -134,6 +138,9 @@ TEST(ProfileStrings, FileCallsCreateUpdateAndDelete) {
     EXPECT_EQ(ReadProfileString(path, "Profile", "ItemCount"), "");
     EXPECT_EQ(DeleteProfileSection(path, "profile"), 0);
     EXPECT_EQ(*ReadWholeFile(path), "");
+    // A file that exists but cannot be read is not replaced by the new key alone.
+    ASSERT_EQ(MakeFolders(dir / "unreadable.ini"), 0);
+    EXPECT_NE(WriteProfileString(dir / "unreadable.ini", "A", "k", "v"), 0);
     // A folder that does not exist cannot be written: an error, not a crash.
     EXPECT_NE(WriteProfileString(dir / "missing/str.ini", "A", "k", "v"), 0);
 }
