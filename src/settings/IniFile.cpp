@@ -234,28 +234,32 @@ int LoadIniForEdit(const std::string& path, IniDocument& document) {
     return errno != 0 ? errno : EIO;
 }
 
-int WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
-                       std::string_view value) {
+namespace {
+
+// Reads the file, applies one edit and saves it atomically. Deleting from a
+// file that does not exist does nothing, as the Windows calls do.
+template <typename Edit>
+int EditIni(const std::string& path, bool createMissing, Edit edit) {
+    if (!createMissing && !FileExists(path)) return 0;
     IniDocument document;
     if (const int error = LoadIniForEdit(path, document); error != 0) return error;
-    document.Set(section, key, value);
+    edit(document);
     return SaveIni(path, document);
+}
+
+} // namespace
+
+int WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
+                       std::string_view value) {
+    return EditIni(path, true, [&](IniDocument& document) { document.Set(section, key, value); });
 }
 
 int DeleteProfileKey(const std::string& path, std::string_view section, std::string_view key) {
-    if (!FileExists(path)) return 0;
-    IniDocument document;
-    if (const int error = LoadIniForEdit(path, document); error != 0) return error;
-    document.DeleteKey(section, key);
-    return SaveIni(path, document);
+    return EditIni(path, false, [&](IniDocument& document) { document.DeleteKey(section, key); });
 }
 
 int DeleteProfileSection(const std::string& path, std::string_view section) {
-    if (!FileExists(path)) return 0;
-    IniDocument document;
-    if (const int error = LoadIniForEdit(path, document); error != 0) return error;
-    document.DeleteSection(section);
-    return SaveIni(path, document);
+    return EditIni(path, false, [&](IniDocument& document) { document.DeleteSection(section); });
 }
 
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section) {
