@@ -3,19 +3,12 @@
 #include <cstdio>
 
 #include "buttons/ButtonFunction.h"
+#include "settings/TextEncoding.h"
 
 namespace qv530::cli {
 namespace {
 
-std::string Hex(const std::uint8_t* bytes, std::size_t count) {
-    std::string text;
-    char cell[4];
-    for (std::size_t i = 0; i < count; ++i) {
-        std::snprintf(cell, sizeof cell, i ? " %02x" : "%02x", bytes[i]);
-        text += cell;
-    }
-    return text;
-}
+std::string Hex(const std::uint8_t* bytes, std::size_t count) { return HexBytes({bytes, count}); }
 
 std::string ColourText(Rgb colour) {
     char text[8];

@@ -2,18 +2,6 @@
 
 namespace qv530 {
 
-std::string HexBytes(std::span<const std::uint8_t> bytes) {
-    static constexpr char kDigits[] = "0123456789abcdef";
-    std::string text;
-    text.reserve(bytes.size() * 3);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i) text += ' ';
-        text += kDigits[bytes[i] >> 4];
-        text += kDigits[bytes[i] & 0x0F];
-    }
-    return text;
-}
-
 void Trace::Report(std::string_view device, std::string_view op, std::span<const std::uint8_t> bytes) {
     Add(std::string(device) + " " + std::string(op) + " " + HexBytes(bytes));
 }

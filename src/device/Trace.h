@@ -14,9 +14,9 @@
 #include <string_view>
 #include <vector>
 
-namespace qv530 {
+#include "settings/TextEncoding.h"
 
-std::string HexBytes(std::span<const std::uint8_t> bytes);
+namespace qv530 {
 
 class Trace {
 public:

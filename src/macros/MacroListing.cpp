@@ -1,22 +1,11 @@
 #include "macros/MacroListing.h"
 
 #include "macros/MacroReadRules.h"
+#include "settings/TextEncoding.h"
 
 namespace qv530 {
-namespace {
-constexpr char kHexDigits[] = "0123456789abcdef";
-} // namespace
 
-std::string SlotHexLine(std::span<const std::uint8_t, macroslot::kSize> slot) {
-    std::string line;
-    line.reserve(slot.size() * 3);
-    for (std::size_t i = 0; i < slot.size(); ++i) {
-        if (i != 0) line += ' ';
-        line += kHexDigits[slot[i] >> 4];
-        line += kHexDigits[slot[i] & 0x0F];
-    }
-    return line;
-}
+std::string SlotHexLine(std::span<const std::uint8_t, macroslot::kSize> slot) { return HexBytes(slot); }
 
 std::vector<std::string> SlotHexLines(std::span<const std::uint8_t, macroslot::kAreaSize> area) {
     std::vector<std::string> lines;
