@@ -1,6 +1,7 @@
 #include "settings/FactoryFiles.h"
 
 #include <cstring>
+#include <functional>
 
 #include "buttons/ButtonFunction.h"
 #include "buttons/FunctionName.h"
@@ -68,18 +69,19 @@ ProvisionReport ProvisionDataFolder(const std::string& folder, const std::string
         report.errors.push_back("cannot create the data folder " + folder + ": " + Explain(error));
         return report;
     }
+    // Contents are made only for the files that are missing.
     const struct {
         const char* name;
-        std::string contents;
+        std::function<std::string()> contents;
     } files[] = {
-        {"config.bin", FactoryConfigImage()},
-        {"str.ini", FactorySideFile(languageCode)},
-        {"record.ini", FactoryMacroStore()},
+        {"config.bin", FactoryConfigImage},
+        {"str.ini", [&] { return FactorySideFile(languageCode); }},
+        {"record.ini", FactoryMacroStore},
     };
     for (const auto& file : files) {
         const std::string path = folder + file.name;
         if (FileSize(path) >= 0) continue; // never replace what is there
-        if (const int error = WriteFileAtomic(path, file.contents); error != 0) {
+        if (const int error = WriteFileAtomic(path, file.contents()); error != 0) {
             report.errors.push_back("cannot create " + path + ": " + Explain(error));
             continue;
         }
