@@ -13,6 +13,8 @@
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
 
+#include <condition_variable>
+#include <mutex>
 #include <sstream>
 
 #include <gtest/gtest.h>
@@ -108,6 +110,56 @@ TEST_F(MainWindowTest, ApplySendsEverythingAndCancelRestoresTheLastApplied) {
     QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
     EXPECT_EQ(app->settings, app->sent);
     EXPECT_FALSE(window->isVisible());
+}
+
+// A sleeper that holds the sequence at its first pause until released.
+class GateSleeper final : public Sleeper {
+public:
+    void SleepMs(int) override {
+        std::unique_lock lock(mutex_);
+        reached_ = true;
+        open_.wait(lock, [this] { return released_; });
+    }
+    bool Reached() {
+        std::lock_guard lock(mutex_);
+        return reached_;
+    }
+    void Release() {
+        std::lock_guard lock(mutex_);
+        released_ = true;
+        open_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable open_;
+    bool reached_ = false;
+    bool released_ = false;
+};
+
+TEST_F(MainWindowTest, TheWindowTakesNoInputWhileASequenceRuns) {
+    Start();
+    auto gate = std::make_unique<GateSleeper>();
+    GateSleeper* held = gate.get();
+    app->sleeper = std::move(gate);
+    QSignalSpy done(window.get(), &CMouseConfigurationDlg::sequenceDone);
+    QTest::mouseClick(Find<CBitmapBtn>("apply"), Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(held->Reached(), 5000);
+    EXPECT_FALSE(Find<CBitmapBtn>("apply")->isEnabled());
+    QWidget* shield = Find<QWidget>("busyShield");
+    ASSERT_TRUE(shield->isVisible());
+    // A click on Cancel lands on the shield: the window stays and nothing is restored.
+    const QPoint cancel = Find<CBitmapBtn>("cancel")->geometry().center();
+    QWidget* hit = window->childAt(cancel);
+    ASSERT_TRUE(hit == shield || shield->isAncestorOf(hit));
+    QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(window.get(), cancel));
+    EXPECT_TRUE(window->isVisible());
+    window->ShowFromTray(); // waits for the sequence
+    held->Release();
+    ASSERT_TRUE(done.wait(10000));
+    EXPECT_TRUE(Find<CBitmapBtn>("apply")->isEnabled());
+    EXPECT_FALSE(shield->isVisible());
+    EXPECT_EQ(app->sent, app->settings);
 }
 
 TEST_F(MainWindowTest, ResetKeepsProfileAndMacrosAndCancelChangesNothing) {
