@@ -101,7 +101,7 @@ void CMouseConfigurationDlg::Initialise() {
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.language = LoadProfileAtStartUp(*app_.files, app_.settings, app_.sent, app_.texts);
-    for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+    TakeLabelsFromSideFile();
 
     background_ = SkinLoader::Load("/skins/main.png");
     if (!background_.isNull()) setFixedSize(background_.size());
@@ -329,6 +329,10 @@ void CMouseConfigurationDlg::PushLabelsToDropdowns() {
     }
 }
 
+void CMouseConfigurationDlg::TakeLabelsFromSideFile() {
+    for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+}
+
 void CMouseConfigurationDlg::StoreButtonLabel(int index) {
     if (index < 0 || index >= static_cast<int>(selectors_.size())) return;
     const auto i = static_cast<std::size_t>(index);
@@ -385,8 +389,7 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
         SetButtonListCollapsed(true);
         SetAxisPanelCollapsed(true);
         SelectView(1);
-        for (std::size_t i = 0; i < labels_.size(); ++i)
-            labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+        TakeLabelsFromSideFile();
         SyncAxisSliders();
         PushLabelsToDropdowns();
         for (int i = 0; i < 7; ++i) StoreButtonLabel(i);
@@ -411,7 +414,7 @@ void CMouseConfigurationDlg::ShowFromTray() {
     }
     app_.files->LoadCurrentProfile();
     app_.files->ReadSideFile();
-    for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+    TakeLabelsFromSideFile();
     if (!background_.isNull()) setFixedSize(background_.size());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
@@ -460,8 +463,7 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
     if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
     if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
     if (effects.profileReloaded)
-        for (std::size_t i = 0; i < labels_.size(); ++i)
-            labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
+        TakeLabelsFromSideFile();
     if (effects.checkFirmware) CheckFirmwareGate();
 }
 

@@ -81,6 +81,8 @@ protected:
 private:
     void CreateControls();
     void ApplyLayout();
+    // The seven labels as the side file was last read.
+    void TakeLabelsFromSideFile();
     void UpdateTrayIcon(bool shown);
     void CheckFirmwareGate();
     void ShowPermissionNotice(const std::string& message);
