@@ -26,7 +26,13 @@ install_missing() {
 
 build() { # build-dir [cmake options]
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV530_GUI=ON "$@" >/dev/null
+    local launcher=()
+    # Rebuilds in several checkouts share one compiler cache when there is one.
+    if command -v ccache >/dev/null; then
+        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")}
+        launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    fi
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV530_GUI=ON "${launcher[@]}" "$@" >/dev/null
     cmake --build "$dir" -j"$(nproc)"
 }
 
