@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <string>
 
-#include "device/ApplySequence.h"
+#include "usecases/ApplyUseCase.h"
 #include "device/Discovery.h"
 #include "device/EmulatedDevices.h"
 
@@ -20,7 +20,7 @@ int main() {
     MouseSettings settings, sent;
     DeviceState state;
     ResetToDefaults(settings);
-    ConfigFiles files(folder.string() + "/", settings, state);
+    ConfigFiles files(folder.string() + "/");
     DeviceLink link;
     EmulatedBackend backend;
     backend.Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D));

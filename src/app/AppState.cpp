@@ -2,17 +2,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <unistd.h>
 
-#include "platform/HidrawDevice.h"
-#include "platform/PointerSettings.h"
 
 namespace qv530 {
-
-struct AppState::TraceFile {
-    std::ofstream stream;
-};
 
 AppOptions ParseAppOptions(int argc, char** argv) {
     AppOptions options;
@@ -43,37 +36,21 @@ std::string ExecutableFolder() {
     return text.substr(0, text.find_last_of('/') + 1);
 }
 
-} // namespace
-
-AppState::AppState(const AppOptions& opts) : options(opts), programFolder(ExecutableFolder()) {
-    files = std::make_unique<ConfigFiles>(DataFolder(), settings, state);
-    if (options.demo) {
-        auto emulated = std::make_unique<EmulatedBackend>();
-        demoMouse = std::make_shared<EmulatedMouse>(MouseVariant::A11D);
-        emulated->Plug(demoMouse);
-        emulated->Plug(std::make_shared<EmulatedPad>());
-        backend = std::move(emulated);
-        auto recording = std::make_shared<RecordingPointerSettings>();
-        applyPointerSettings = [recording](const MouseSettings& s) { ApplyPointerSettings(s, *recording); };
-    } else {
-        backend = std::make_unique<LinuxHidBackend>();
-        std::shared_ptr<PointerSettingsBackend> desktop = MakeDesktopPointerSettings();
-        applyPointerSettings = [desktop](const MouseSettings& s) { ApplyPointerSettings(s, *desktop); };
-    }
-    sleeper = std::make_unique<RealSleeper>();
-    if (!options.tracePath.empty()) {
-        traceFile_ = std::make_unique<TraceFile>();
-        traceFile_->stream.open(options.tracePath);
-        if (traceFile_->stream) {
-            tracing = true;
-            std::ofstream* stream = &traceFile_->stream;
-            trace.SetSink([stream](const std::string& line) { *stream << line << '\n' << std::flush; });
-        } else {
-            std::fprintf(stderr, "qv530: cannot write the trace to %s\n", options.tracePath.c_str());
-        }
-    }
+RuntimeOptions RuntimeOptionsOf(const AppOptions& options) {
+    RuntimeOptions runtime;
+    runtime.emulateA11D = options.demo;
+    runtime.emulatePad = options.demo;
+    runtime.tracePath = options.tracePath;
+    return runtime;
 }
 
-AppState::~AppState() { trace.SetSink(nullptr); }
+} // namespace
+
+AppState::AppState(const AppOptions& opts)
+    : options(opts), programFolder(ExecutableFolder()),
+      runtime(std::make_unique<DeviceRuntime>(RuntimeOptionsOf(opts))),
+      editor(std::make_unique<ProfileEditor>(DataFolder())) {
+    if (!runtime->traceError().empty()) std::fprintf(stderr, "qv530: %s\n", runtime->traceError().c_str());
+}
 
 } // namespace qv530

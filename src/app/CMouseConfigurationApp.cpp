@@ -11,7 +11,7 @@
 #include "app/CDlgSplash.h"
 #include "app/CMouseConfigurationDlg.h"
 #include "app/X11Windows.h"
-#include "cli/DataFolderSetup.h"
+#include "profiles/DataFolderSetup.h"
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
 #include "platform/DebugLog.h"
@@ -25,14 +25,6 @@ constexpr const char* kUsage =
     "usage: qv530 [--demo] [--trace FILE]\n"
     "  --demo        run on the built-in emulated mouse and pad, window shown at once\n"
     "  --trace FILE  write every report and pause sent to the devices into FILE\n";
-
-std::filesystem::path FindSkins(const std::string& programFolder) {
-    for (const char* relative : {"Skins", "../share/qv530-10800rad/Skins"}) {
-        const std::filesystem::path candidate = std::filesystem::path(programFolder) / relative;
-        if (std::filesystem::is_directory(candidate)) return candidate;
-    }
-    return std::filesystem::path(programFolder) / "Skins";
-}
 
 } // namespace
 
@@ -56,9 +48,8 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
     application.setQuitOnLastWindowClosed(false);
     InstallMenuStyle(application);
 
-    cli::PrepareDataFolder(std::cerr);
+    PrepareDataFolder(std::cerr, "qv530");
     AppState app(options);
-    SkinLoader::SetSkinFolder(FindSkins(app.programFolder));
 
     CMouseConfigurationDlg window(app);
     window.windowTitled = TopLevelWindowTitled;
@@ -72,8 +63,8 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
             for (const std::string& line : server.TakeRequests()) {
                 const InstanceRequest request = ParseInstanceRequest(line);
                 if (request.kind == InstanceRequest::Kind::Restore) window.ShowFromTray();
-                if (request.kind == InstanceRequest::Kind::DemoStage && app.demoMouse)
-                    app.demoMouse->InjectStageChange(static_cast<std::uint8_t>(request.stage));
+                if (request.kind == InstanceRequest::Kind::DemoStage && app.runtime->emulatedMouse())
+                    app.runtime->emulatedMouse()->InjectStageChange(static_cast<std::uint8_t>(request.stage));
             }
         });
     } else {

@@ -15,17 +15,22 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QScreen>
+#include <QSystemTrayIcon>
 #include <QTimer>
 #include <QUrl>
+
+#include <filesystem>
 
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
+#include "controls/SkinPath.h"
+#include "app/TrayPresence.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
 #include "platform/DebugLog.h"
-#include "settings/StartupProfile.h"
+#include "settings/PointerValues.h"
 
 namespace qv530 {
 namespace {
@@ -88,10 +93,11 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
 
 CMouseConfigurationDlg::~CMouseConfigurationDlg() {
     devices_->Shutdown();
-    if (tray_) tray_->hide();
 }
 
-QString CMouseConfigurationDlg::Text(int slot) const { return QString::fromStdString(app_.texts.UiString(slot)); }
+QString CMouseConfigurationDlg::Text(int slot) const { return app_.editor->Text(slot); }
+
+bool CMouseConfigurationDlg::trayIconShown() const { return tray_ && tray_->shown(); }
 
 void CMouseConfigurationDlg::Initialise() {
     setWindowIcon(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
@@ -100,9 +106,33 @@ void CMouseConfigurationDlg::Initialise() {
     // A mouse whose nodes may not be opened is told about once, with the fix.
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
-    app_.language = LoadProfileAtStartUp(*app_.files, app_.settings, app_.sent, app_.texts);
-    TakeLabelsFromSideFile();
+    app_.editor->LoadAtStartUp();
 
+    LoadSkins();
+    font_ = QFont(QString::fromUtf8(FontFace(app_.editor->language()).data()));
+    font_.setPixelSize(kFontHeight);
+
+    CreateControls();
+    SetButtonListCollapsed(true);
+    SetAxisPanelCollapsed(true);
+    SelectView(static_cast<int>(MouseView::Front));
+    RefreshFromRecord();
+    connect(app_.editor.get(), &ProfileEditor::recordReplaced, this, &CMouseConfigurationDlg::RefreshFromRecord);
+
+    tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
+    connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
+    connect(tray_.get(), &TrayPresence::exitRequested, this, &CMouseConfigurationDlg::Quit);
+    UpdateTrayIcon(app_.link.AnyMouse());
+    initialised_ = true;
+    CheckFirmwareGate();
+    if (quitting_) return;
+    ApplyPointerSettings(app_.editor->settings(), app_.runtime->pointer());
+
+    // A desktop without a tray has no place to open the window from.
+    if (app_.options.demo || !QSystemTrayIcon::isSystemTrayAvailable()) ShowFromTray();
+}
+
+void CMouseConfigurationDlg::LoadSkins() {
     background_ = SkinLoader::Load("/skins/main.png");
     if (!background_.isNull()) setFixedSize(background_.size());
     else setFixedSize(skin::kMainWindow.width, skin::kMainWindow.height);
@@ -115,29 +145,6 @@ void CMouseConfigurationDlg::Initialise() {
     lowerLogo_ = SkinLoader::Load("Skins\\MLogo.png");
     buttonListBackground_ = SkinLoader::Load("/Skins/ButtonAssignment/BK_ButtonAssignment.png");
     axisBackground_ = SkinLoader::Load("/Skins/XYSensitivity/BK_XYSensSetting.png");
-    font_ = QFont(QString::fromUtf8(FontFace(app_.language).data()));
-    font_.setPixelSize(kFontHeight);
-
-    CreateControls();
-    SetButtonListCollapsed(true);
-    SetAxisPanelCollapsed(true);
-    SelectView(1);
-
-    const bool mouse = app_.link.AnyMouse();
-    UpdateTrayIcon(true);
-    if (mouse) {
-        SyncAxisSliders();
-        PushLabelsToDropdowns();
-    } else {
-        UpdateTrayIcon(false);
-    }
-    initialised_ = true;
-    CheckFirmwareGate();
-    if (quitting_) return;
-    app_.applyPointerSettings(app_.settings);
-
-    // A desktop without a tray has no place to open the window from.
-    if (app_.options.demo || !QSystemTrayIcon::isSystemTrayAvailable()) ShowFromTray();
 }
 
 CBitmapBtn* CMouseConfigurationDlg::MakeButton(int id, const char* normal, const char* over, const char* leave,
@@ -157,6 +164,15 @@ CBitmapBtn* CMouseConfigurationDlg::MakeButton(int id, const char* normal, const
 }
 
 void CMouseConfigurationDlg::CreateControls() {
+    CreateCommandButtons();
+    CreateLeftColumn();
+    CreateAxisSliders();
+    CreatePanelArea();
+    CreateBusyShield();
+}
+
+// Apply, Cancel, Reset, the title-bar buttons, Config and the three views.
+void CMouseConfigurationDlg::CreateCommandButtons() {
     using namespace skin;
     const char* cancelNormal = "\\skins\\button-cancel-normal.png";
     const char* cancelOver = "\\skins\\button-cancel-over.png";
@@ -188,6 +204,27 @@ void CMouseConfigurationDlg::CreateControls() {
         views_[static_cast<std::size_t>(v)]->fontHeight = kSmallFontHeight; // "Side View" fits 62 pixels
         connect(views_[static_cast<std::size_t>(v)], &QAbstractButton::clicked, this, [this, v] { SelectView(v + 1); });
     }
+    connect(apply_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ApplySettings);
+    connect(cancel_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::CancelEdits);
+    connect(reset_, &QAbstractButton::clicked, this, [this] { ResetToFactory(false); });
+    connect(close_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        HideToTray();
+    });
+    connect(minimise_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        showMinimized();
+    });
+    connect(help_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        OpenHelpMenu();
+    });
+    connect(profiles_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+}
+
+// The three section headers and the seven function selectors.
+void CMouseConfigurationDlg::CreateLeftColumn() {
+    using namespace skin;
     buttonHeader_ = MakeButton(20, "\\skins\\ItemBK.png", nullptr, nullptr, nullptr, kButtonAssignmentHeader,
                                kSlotButtonHeader);
     macroHeader_ = MakeButton(21, "\\skins\\MacroManagementBK.png", nullptr, nullptr, nullptr, kMacroManagerHeader,
@@ -205,7 +242,20 @@ void CMouseConfigurationDlg::CreateControls() {
         selectors_[i]->setObjectName(QString("selector%1").arg(i + 1));
         connect(selectors_[i], &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
     }
+    connect(buttonHeader_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        SetButtonListCollapsed(!buttonListCollapsed_);
+    });
+    connect(macroHeader_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(axisHeader_, &QAbstractButton::clicked, this, [this] {
+        ClearButtonSelection();
+        SetAxisPanelCollapsed(!axisCollapsed_);
+    });
+}
 
+// The X and Y sensitivity sliders; they edit the record through the editor.
+void CMouseConfigurationDlg::CreateAxisSliders() {
+    using namespace skin;
     const QImage trackX = SkinLoader::Load("\\skins\\XYSensitivity\\1.png");
     const QImage fillX = SkinLoader::Load("\\skins\\XYSensitivity\\2.png");
     for (CDMarker** slider : {&xSlider_, &ySlider_}) {
@@ -216,45 +266,25 @@ void CMouseConfigurationDlg::CreateControls() {
         (*slider)->SetRange(kAxisMin, kAxisMax);
         (*slider)->setObjectName(id == kSliderIdX ? "sliderX" : "sliderY");
         connect(*slider, &CDMarkerBase::markerChanged, this, [this](int value, int controlId) {
-            if (controlId == kSliderIdX) app_.settings.at(field::kSensitivityX) = static_cast<std::uint8_t>(value);
-            if (controlId == kSliderIdY) app_.settings.at(field::kSensitivityY) = static_cast<std::uint8_t>(value);
+            app_.editor->SetSensitivity(controlId == kSliderIdX ? Axis::X : Axis::Y, value);
         });
     }
+}
 
-    // The settings panel's area; its pages join in a later step.
+// The settings panel's area; its pages join in a later step.
+void CMouseConfigurationDlg::CreatePanelArea() {
+    using namespace skin;
     panel_ = new QWidget(this);
     panel_->setObjectName("settingsPanel");
     panel_->setGeometry(ToQt(kSettingsPanel));
     panel_->setAttribute(Qt::WA_TransparentForMouseEvents);
     panel_->show();
 
-    connect(apply_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ApplySettings);
-    connect(cancel_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::CancelEdits);
-    connect(reset_, &QAbstractButton::clicked, this, [this] { ResetToFactory(false); });
-    connect(close_, &QAbstractButton::clicked, this, [this] {
-        ClearButtonSelection();
-        HideToTray();
-    });
-    connect(minimise_, &QAbstractButton::clicked, this, [this] {
-        ClearButtonSelection();
-        showMinimized();
-    });
-    connect(help_, &QAbstractButton::clicked, this, [this] {
-        ClearButtonSelection();
-        OpenHelpMenu();
-    });
-    connect(profiles_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
-    connect(buttonHeader_, &QAbstractButton::clicked, this, [this] {
-        ClearButtonSelection();
-        SetButtonListCollapsed(!buttonListCollapsed_);
-    });
-    connect(macroHeader_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
-    connect(axisHeader_, &QAbstractButton::clicked, this, [this] {
-        ClearButtonSelection();
-        SetAxisPanelCollapsed(!axisCollapsed_);
-    });
+}
 
-    // Shown while a sequence runs: takes every click and carries the progress bar.
+// Shown while a sequence runs: takes every click and carries the progress bar.
+void CMouseConfigurationDlg::CreateBusyShield() {
+    using namespace skin;
     busyShield_ = new QWidget(this);
     busyShield_->setObjectName("busyShield");
     busyShield_->setGeometry(rect());
@@ -317,27 +347,19 @@ void CMouseConfigurationDlg::ClearButtonSelection() {
     update(ToQt(skin::kMainPictureArea));
 }
 
-void CMouseConfigurationDlg::SyncAxisSliders() {
-    xSlider_->SetPos(app_.settings.at(field::kSensitivityX));
-    ySlider_->SetPos(app_.settings.at(field::kSensitivityY));
-}
-
-void CMouseConfigurationDlg::PushLabelsToDropdowns() {
+void CMouseConfigurationDlg::RefreshFromRecord() {
+    const MouseSettings& settings = app_.editor->settings();
+    xSlider_->SetPos(SliderPosition(settings.at(field::kSensitivityX)));
+    ySlider_->SetPos(SliderPosition(settings.at(field::kSensitivityY)));
     for (std::size_t i = 0; i < selectors_.size(); ++i) {
-        selectors_[i]->SetCaption(labels_[i]);
-        selectors_[i]->repaint();
+        selectors_[i]->SetCaption(app_.editor->Caption(static_cast<int>(i)));
+        selectors_[i]->update();
     }
-}
-
-void CMouseConfigurationDlg::TakeLabelsFromSideFile() {
-    for (std::size_t i = 0; i < labels_.size(); ++i) labels_[i] = QString::fromStdString(app_.files->side.captions[i]);
 }
 
 void CMouseConfigurationDlg::StoreButtonLabel(int index) {
     if (index < 0 || index >= static_cast<int>(selectors_.size())) return;
-    const auto i = static_cast<std::size_t>(index);
-    labels_[i] = selectors_[i]->GetCaption();
-    app_.files->side.captions[i] = labels_[i].toStdString();
+    app_.editor->SetCaption(index, selectors_[static_cast<std::size_t>(index)]->GetCaption());
 }
 
 void CMouseConfigurationDlg::BeginBusy() {
@@ -367,7 +389,7 @@ void CMouseConfigurationDlg::ApplySettings() {
 
 void CMouseConfigurationDlg::CancelEdits() {
     ClearButtonSelection();
-    CopySettings(app_.sent, app_.settings);
+    app_.editor->RestoreLastApplied();
     HideToTray();
 }
 
@@ -388,18 +410,14 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
     if (reset) {
         SetButtonListCollapsed(true);
         SetAxisPanelCollapsed(true);
-        SelectView(1);
-        TakeLabelsFromSideFile();
-        SyncAxisSliders();
-        PushLabelsToDropdowns();
-        for (int i = 0; i < 7; ++i) StoreButtonLabel(i);
-        app_.files->WriteCaptions();
+        SelectView(static_cast<int>(MouseView::Front));
+        app_.editor->WriteCaptions();
     }
     if (failedReports > 0)
         statusLine_->setText(tr("A device did not take %1 reports. Was it unplugged?").arg(failedReports));
     else if (!saved)
         statusLine_->setText(tr("Sent, but the profile could not be saved in %1")
-                                 .arg(QString::fromStdString(app_.files->dataFolder())));
+                                 .arg(QString::fromStdString(app_.editor->files().dataFolder())));
     emit sequenceDone();
 }
 
@@ -412,18 +430,12 @@ void CMouseConfigurationDlg::ShowFromTray() {
         showAfterSequence_ = true;
         return;
     }
-    app_.files->LoadCurrentProfile();
-    app_.files->ReadSideFile();
-    TakeLabelsFromSideFile();
+    app_.editor->ReloadCurrentProfile();
     if (!background_.isNull()) setFixedSize(background_.size());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
-    SyncAxisSliders();
-    PushLabelsToDropdowns();
     SetButtonListCollapsed(true);
     SetAxisPanelCollapsed(true);
-    xSlider_->SetPos(SliderPosition(app_.settings.at(field::kSensitivityX)));
-    ySlider_->SetPos(SliderPosition(app_.settings.at(field::kSensitivityY)));
     statusLine_->clear();
     show();
     raise();
@@ -431,29 +443,17 @@ void CMouseConfigurationDlg::ShowFromTray() {
 }
 
 void CMouseConfigurationDlg::UpdateTrayIcon(bool shown) {
-    if (shown && !tray_) {
-        tray_ = std::make_unique<QSystemTrayIcon>(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
-        tray_->setToolTip(Text(kSlotTitle));
-        trayMenu_ = std::make_unique<QMenu>();
-        trayMenu_->addAction(Text(kSlotExit), this, &CMouseConfigurationDlg::Quit);
-        tray_->setContextMenu(trayMenu_.get());
-        connect(tray_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) ShowFromTray();
-        });
-    }
-    if (tray_) tray_->setVisible(shown);
+    if (tray_) tray_->SetShown(shown);
 }
 
 void CMouseConfigurationDlg::ShowNotice(const Notice& notice) {
     if (!notice.text.empty()) noticeText_ = QString::fromStdString(notice.text);
     DebugPrintf("Notice: %s: %s\n", notice.title.c_str(), noticeText_.toStdString().c_str());
-    if (tray_ && tray_->isVisible())
-        tray_->showMessage(QString::fromStdString(notice.title), noticeText_, QSystemTrayIcon::Information,
-                           notice.milliseconds);
+    if (tray_) tray_->ShowBalloon(QString::fromStdString(notice.title), noticeText_, notice.milliseconds);
 }
 
 void CMouseConfigurationDlg::OnDeviceNotice(int kind, int argument) {
-    if (const auto notice = NoticeFor(kind, argument, app_.texts, app_.sent)) ShowNotice(*notice);
+    if (const auto notice = NoticeFor(kind, argument, app_.editor->texts(), app_.editor->sent())) ShowNotice(*notice);
 }
 
 void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects) {
@@ -462,8 +462,6 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
     if (effects.hideWindow) HideToTray();
     if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
     if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
-    if (effects.profileReloaded)
-        TakeLabelsFromSideFile();
     if (effects.checkFirmware) CheckFirmwareGate();
 }
 
@@ -499,11 +497,9 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
     menu.AppendItem(kHelpVersion, kVersionText);
     switch (menu.Exec(QCursor::pos())) {
     case kHelpGuide: {
-        const QString relative = Text(kSlotUserGuide);
-        QString guide = QString::fromStdString(app_.programFolder) + relative;
-        if (!QFileInfo::exists(guide))
-            guide = QString::fromStdString(app_.programFolder) + "../share/qv530-10800rad/" + relative;
-        QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
+        const std::filesystem::path guide =
+            FindProgramData(app_.programFolder, Text(kSlotUserGuide).toStdString());
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide.string())));
         break;
     }
     case kHelpUpdate: StartFirmwareUpdate(); break;
@@ -515,15 +511,17 @@ void CMouseConfigurationDlg::Quit() {
     if (quitting_) return;
     quitting_ = true;
     hide();
-    if (tray_) tray_->hide();
+    if (tray_) tray_->SetShown(false);
     devices_->Shutdown();
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
 void CMouseConfigurationDlg::PaintOverlays(QPainter& painter) {
-    const auto& positions = view_ == 1 ? skin::kFrontOverlays : view_ == 2 ? skin::kSideOverlays : skin::kBackOverlays;
+    const auto& positions = view_ == static_cast<int>(MouseView::Front) ? skin::kFrontOverlays
+                            : view_ == static_cast<int>(MouseView::Side) ? skin::kSideOverlays
+                                                                         : skin::kBackOverlays;
     const std::size_t v = static_cast<std::size_t>(view_ - 1);
-    for (std::size_t button = 0; button < 7; ++button) {
+    for (std::size_t button = 0; button < field::kSentButtons; ++button) {
         const int image = skin::kOverlayImageOfButton[button];
         const skin::Point at = positions[static_cast<std::size_t>(image - 1)];
         if (at.x < 0) continue;
@@ -557,7 +555,7 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
     const LeftColumnLayout layout = LayoutLeftColumn(buttonListCollapsed_, axisCollapsed_);
     if (!buttonListCollapsed_) {
         draw(layout.buttonListBackground, buttonListBackground_);
-        for (std::size_t i = 0; i < 7; ++i) {
+        for (std::size_t i = 0; i < field::kSentButtons; ++i) {
             const Rect row{layout.buttonLabels[i].x, layout.buttonLabels[i].y, kDropdownBoxX - kButtonListLabelX,
                            kDropdownBox.height};
             painter.drawText(ToQt(row), Qt::AlignLeft | Qt::AlignVCenter, Text(kSlotButton1 + static_cast<int>(i)));

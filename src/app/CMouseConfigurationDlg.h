@@ -5,7 +5,6 @@
 // command buttons, and drives Apply, Cancel and Reset.
 #include <QImage>
 #include <QPointer>
-#include <QSystemTrayIcon>
 #include <QWidget>
 
 #include <array>
@@ -18,12 +17,15 @@
 
 class QProgressBar;
 class QLabel;
-class QMenu;
 
 namespace qv530 {
 
 class CBitmapBtn;
 class CDMarker;
+class TrayPresence;
+
+// The three pictures of the mouse.
+enum class MouseView { Front = 1, Side = 2, Back = 3 };
 
 class CMouseConfigurationDlg : public QWidget {
     Q_OBJECT
@@ -43,8 +45,8 @@ public:
     void SetButtonListCollapsed(bool collapsed);
     void SetAxisPanelCollapsed(bool collapsed);
     void ClearButtonSelection();
-    void SyncAxisSliders();
-    void PushLabelsToDropdowns();
+    // Shows the edited record: sliders, button captions (and the pages).
+    void RefreshFromRecord();
     void StoreButtonLabel(int index);
     void HideToTray();
     void ShowFromTray();
@@ -57,7 +59,8 @@ public:
     bool axisPanelCollapsed() const { return axisCollapsed_; }
     const QString& lastNoticeText() const { return noticeText_; }
     DeviceHost& devices() { return *devices_; }
-    bool trayIconShown() const { return tray_ && tray_->isVisible(); }
+    bool trayIconShown() const;
+    ProfileEditor& editor() { return *app_.editor; }
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -79,10 +82,14 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void LoadSkins();
     void CreateControls();
+    void CreateCommandButtons();
+    void CreateLeftColumn();
+    void CreateAxisSliders();
+    void CreatePanelArea();
+    void CreateBusyShield();
     void ApplyLayout();
-    // The seven labels as the side file was last read.
-    void TakeLabelsFromSideFile();
     void UpdateTrayIcon(bool shown);
     void CheckFirmwareGate();
     void ShowPermissionNotice(const std::string& message);
@@ -113,8 +120,7 @@ private:
     CBitmapBtn* buttonHeader_ = nullptr;
     CBitmapBtn* macroHeader_ = nullptr;
     CBitmapBtn* axisHeader_ = nullptr;
-    std::array<CBitmapBtn*, 7> selectors_{};
-    std::array<QString, 7> labels_;
+    std::array<CBitmapBtn*, field::kSentButtons> selectors_{};
     CDMarker* xSlider_ = nullptr;
     CDMarker* ySlider_ = nullptr;
     QWidget* panel_ = nullptr;
@@ -122,10 +128,9 @@ private:
     QProgressBar* progress_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QTimer* progressTimer_ = nullptr;
-    std::unique_ptr<QSystemTrayIcon> tray_;
-    std::unique_ptr<QMenu> trayMenu_;
+    std::unique_ptr<TrayPresence> tray_;
     QFont font_;
-    int view_ = 1;
+    int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;
     bool buttonListCollapsed_ = true;
     bool axisCollapsed_ = true;

@@ -5,6 +5,7 @@
 #include <future>
 
 #include "platform/DebugLog.h"
+#include "settings/PointerValues.h"
 
 namespace qv530 {
 namespace {
@@ -15,7 +16,8 @@ constexpr long long kPadPausesMs = 250;
 
 DeviceHost::DeviceHost(AppState& app, QObject* parent) : QObject(parent), app_(app) {
     qRegisterMetaType<qv530::DeviceChangeEffects>();
-    session_ = std::make_unique<DeviceSession>(*app.backend, app.link, app.settings, app.state, *app.files,
+    session_ = std::make_unique<DeviceSession>(app.runtime->backend(), app.link, app.editor->recordForDiscovery(),
+                                               app.editor->stateForDiscovery(),
                                                [this](int kind, int stage) { Deliver(kind, stage); });
 }
 
@@ -33,6 +35,8 @@ void DeviceHost::Start() {
     }
     session_->DiscoverAll();
     session_->StartReaders();
+    app_.editor->SetDpiVariant(session_->DpiTable());
+    app_.editor->SetPadPresent(app_.link.padConnected.load() == 1);
 }
 
 void DeviceHost::Shutdown() {
@@ -80,7 +84,11 @@ void DeviceHost::HandleEvent(int code, const std::string& path) {
         return;
     }
     const DeviceChangeEffects effects = session_->OnDeviceChange(code, path);
-    if (effects.handled) emit deviceChanged(effects);
+    if (!effects.handled) return;
+    if (effects.reloadProfile) app_.editor->ReloadAfterPlug();
+    app_.editor->SetDpiVariant(effects.dpiTable);
+    if (effects.padChanged) app_.editor->SetPadPresent(app_.link.padConnected.load() == 1);
+    emit deviceChanged(effects);
 }
 
 double DeviceHost::Progress() const {
@@ -92,21 +100,26 @@ void DeviceHost::Run(Sequence sequence) {
     if (busy()) return;
     const int mice = (app_.link.a11dConnected.load() == 1) + (app_.link.a1dcConnected.load() == 1);
     expectedMs_ = std::max<long long>(1, mice * kMousePausesMs + (app_.link.padConnected.load() == 1) * kPadPausesMs);
-    progress_ = std::make_unique<ProgressSleeper>(*app_.sleeper);
+    progress_ = std::make_unique<ProgressSleeper>(app_.runtime->sleeper());
     const bool reset = sequence == Sequence::Reset;
-    // The last-applied record is read by the GUI thread (notices, Cancel):
-    // the worker fills a copy that the GUI thread takes over at the end.
-    sentByWorker_ = app_.sent;
+    // The worker has its own copy of the profile; the editor takes it back on
+    // the GUI thread, so no record is written by two threads.
+    workerProfile_ = std::make_unique<ProfileSnapshot>(app_.editor->Snapshot());
+    app_.editor->SetBusy(true);
     worker_ = std::thread([this, reset] {
-        ApplyContext context{app_.settings, sentByWorker_, app_.state, *app_.files, app_.link, *progress_,
-                             app_.tracing ? &app_.trace : nullptr,
-                             [this] { app_.applyPointerSettings(app_.settings); }};
+        ProfileSnapshot& profile = *workerProfile_;
+        PointerSettingsBackend& pointer = app_.runtime->pointer();
+        ApplyContext context{profile.settings, profile.sent, profile.state, profile.files, app_.link, *progress_,
+                             app_.runtime->trace(),
+                             [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); }};
         const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
         QMetaObject::invokeMethod(
             this,
             [this, reset, result] {
                 if (worker_.joinable()) worker_.join();
-                app_.sent = sentByWorker_;
+                app_.editor->SetBusy(false);
+                app_.editor->TakeSnapshot(std::move(*workerProfile_));
+                workerProfile_.reset();
                 if (closing_) return;
                 emit sequenceFinished(reset, result.failedReports, result.saved);
                 while (!deferred_.empty() && !busy()) {

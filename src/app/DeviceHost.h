@@ -2,6 +2,8 @@
 // The window's side of the devices: the device session with its reader
 // threads, the udev monitor on the Qt loop, and the apply and reset
 // sequences, which run off the GUI thread so the window keeps painting.
+// A sequence works on a copy of the profile that the editor takes back when
+// it ends; plug events update the editor (profile reload, DPI variant, pad).
 #include <QObject>
 #include <QSocketNotifier>
 #include <QTimer>
@@ -12,8 +14,8 @@
 #include <thread>
 
 #include "app/AppState.h"
-#include "device/ApplySequence.h"
 #include "device/DeviceSession.h"
+#include "usecases/ApplyUseCase.h"
 #include "platform/UdevMonitor.h"
 
 namespace qv530 {
@@ -71,7 +73,8 @@ private:
     std::unique_ptr<ProgressSleeper> progress_;
     long long expectedMs_ = 1;
     std::atomic<bool> closing_{false};
-    MouseSettings sentByWorker_;
+    // The profile the worker works on; the GUI thread hands it over and takes it back.
+    std::unique_ptr<ProfileSnapshot> workerProfile_;
 };
 
 } // namespace qv530

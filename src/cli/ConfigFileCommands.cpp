@@ -4,8 +4,8 @@
 #include "cli/Commands.h"
 #include "cli/RecordDump.h"
 #include "platform/FileIo.h"
-#include "settings/ConfigFiles.h"
-#include "settings/FactoryFiles.h"
+#include "profiles/ConfigFiles.h"
+#include "profiles/FactoryFiles.h"
 
 namespace qv530::cli {
 

@@ -7,15 +7,16 @@
 #include <poll.h>
 
 #include "cli/Commands.h"
-#include "device/ApplySequence.h"
 #include "device/DeviceSession.h"
 #include "device/EmulatedDevices.h"
 #include "device/FirmwareGate.h"
 #include "platform/FileIo.h"
 #include "platform/HidrawDevice.h"
-#include "platform/PointerSettings.h"
+#include "settings/PointerValues.h"
 #include "platform/UdevMonitor.h"
-#include "settings/StartupProfile.h"
+#include "profiles/StartupProfile.h"
+#include "usecases/ApplyUseCase.h"
+#include "usecases/DeviceRuntime.h"
 
 namespace qv530::cli {
 namespace {
@@ -75,37 +76,37 @@ bool ParseApplyOptions(const Args& args, ApplyOptions& options, std::ostream& er
     return true;
 }
 
+RuntimeOptions RuntimeOptionsOf(const ApplyOptions& options) {
+    RuntimeOptions runtime;
+    runtime.emulateA11D = options.emulateA11D;
+    runtime.emulateA1DC = options.emulateA1DC;
+    runtime.emulatePad = options.pad;
+    runtime.fast = options.fast;
+    runtime.tracePath = options.trace;
+    return runtime;
+}
+
 // Everything a command needs to talk to the devices as the program does.
 struct Session {
     MouseSettings settings;
     MouseSettings sent;
     DeviceState state;
     UiStrings texts;
-    ConfigFiles files{DataFolder(), settings, state};
+    ConfigFiles files{DataFolder()};
     DeviceLink link;
-    std::unique_ptr<HidBackend> backend;
+    DeviceRuntime runtime;
 
     // Loads the current profile as the program does at start-up (this may
     // initialise and save it, as the program's start does).
-    void LoadProfile() { LoadProfileAtStartUp(files, settings, sent, texts); }
+    void LoadProfile() { LoadProfileAtStartUp(files, settings, state, sent, texts); }
 
-    explicit Session(const ApplyOptions& options) {
-        if (!options.emulated()) {
-            backend = std::make_unique<LinuxHidBackend>();
-            return;
-        }
-        auto emulated = std::make_unique<EmulatedBackend>();
-        if (options.emulateA11D) emulated->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D));
-        if (options.emulateA1DC) emulated->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A1DC));
-        if (options.pad) emulated->Plug(std::make_shared<EmulatedPad>());
-        backend = std::move(emulated);
-    }
+    Session(const ApplyOptions& options, std::ostream& out) : runtime(RuntimeOptionsOf(options), &out) {}
 };
 
 int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& err) {
     ApplyOptions options;
     if (!ParseApplyOptions(args, options, err)) return 2;
-    Session session(options);
+    Session session(options, out);
     if (!options.config.empty()) {
         const long long size = FileSize(options.config);
         if (size < 0) {
@@ -119,7 +120,7 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
         }
     }
 
-    DeviceSession devices(*session.backend, session.link, session.settings, session.state, session.files, nullptr);
+    DeviceSession devices(session.runtime.backend(), session.link, session.settings, session.state, nullptr);
     devices.DiscoverAll();
     for (const std::string& message : devices.discovery().accessMessages()) err << "qv530ctl: " << message << "\n";
     if (!session.link.AnyMouse() && session.link.padConnected.load() != 1) {
@@ -135,39 +136,24 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
     // Only now that there is something to send is the profile loaded.
     session.LoadProfile();
     if (!options.config.empty()) {
-        session.files.ReadConfigFile(options.config);
+        session.files.ReadConfigFile(options.config, session.settings, session.state);
         const std::string side = SideFilePathFor(options.config);
         if (FileExists(side) && side != options.config) session.files.ReadSideFile(side);
     }
 
-    std::ofstream traceFile;
-    Trace trace;
-    const bool tracing = !options.trace.empty();
-    if (tracing) {
-        std::ostream* sink = &out;
-        if (options.trace != "-") {
-            traceFile.open(options.trace);
-            if (!traceFile) {
-                err << "qv530ctl: cannot write the trace to " << options.trace << "\n";
-                return 1;
-            }
-            sink = &traceFile;
-        }
-        trace.SetSink([sink](const std::string& line) { *sink << line << '\n'; });
+    if (!session.runtime.traceError().empty()) {
+        err << "qv530ctl: " << session.runtime.traceError() << "\n";
+        return 1;
     }
-    RealSleeper realSleeper;
-    NoSleeper noSleeper;
-    Sleeper& sleeper = options.fast ? static_cast<Sleeper&>(noSleeper) : realSleeper;
-
+    const bool tracing = session.runtime.trace() != nullptr;
     // As the window does, the record's pointer settings go to the desktop, but
     // not for an emulated mouse: a demonstration must not change the desktop.
-    std::unique_ptr<PointerSettingsBackend> pointer =
-        options.emulated() ? std::make_unique<RecordingPointerSettings>() : MakeDesktopPointerSettings();
-    ApplyContext context{session.settings, session.sent, session.state, session.files, session.link, sleeper,
-                         tracing ? &trace : nullptr,
-                         [&] { ApplyPointerSettings(session.settings, *pointer); }};
+    PointerSettingsBackend& pointer = session.runtime.pointer();
+    ApplyContext context{session.settings, session.sent, session.state, session.files, session.link,
+                         session.runtime.sleeper(), session.runtime.trace(),
+                         [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); }};
     const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
-    if (traceFile.is_open()) traceFile.flush();
+    session.runtime.FlushTrace();
     if (result.failedReports > 0) {
         err << "qv530ctl: " << result.failedReports << " reports were not taken; was a device unplugged?\n";
         return 1;
@@ -232,7 +218,7 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
         err << "usage: qv530ctl watch\n";
         return 2;
     }
-    Session session(ApplyOptions{});
+    Session session(ApplyOptions{}, out);
     session.LoadProfile();
     UdevMonitor monitor;
     if (!monitor.Open()) err << "qv530ctl: udev is not available; plugging and unplugging will not be seen\n";
@@ -241,7 +227,7 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
         std::lock_guard lock(outMutex);
         out << text << std::endl;
     };
-    DeviceSession devices(*session.backend, session.link, session.settings, session.state, session.files,
+    DeviceSession devices(session.runtime.backend(), session.link, session.settings, session.state,
                           [&](int kind, int stage) {
                               const bool a11d = kind == notice::kA11DStage;
                               const std::uint8_t code =
@@ -268,7 +254,10 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
             if (code == 0) continue;
             const DeviceChangeEffects effects = devices.OnDeviceChange(code, event->devpath);
             if (!effects.handled) continue;
-            if (effects.profileReloaded) CopySettings(session.settings, session.sent);
+            if (effects.reloadProfile) {
+                ReloadProfileAfterPlug(session.files, session.settings, session.state);
+                CopySettings(session.settings, session.sent);
+            }
             say(std::string(code == kDeviceArrival ? "arrival " : "removal ") + event->devpath);
         }
     }

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/Commands.h"
-#include "cli/DataFolderSetup.h"
+#include "profiles/DataFolderSetup.h"
 
 namespace {
 
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         (argc < 2 ? std::cerr : std::cout) << kUsage;
         return argc < 2 ? 2 : 0;
     }
-    PrepareDataFolder(std::cerr);
+    qv530::PrepareDataFolder(std::cerr, "qv530ctl");
     const std::string command = argv[1];
     const Args args(argv + 2, argv + argc);
     if (command == "defaults") return RunDefaults(args, std::cout, std::cerr);

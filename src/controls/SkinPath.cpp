@@ -61,14 +61,20 @@ std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, s
     return fs::is_regular_file(current, ec) ? current : fs::path{};
 }
 
-std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder) {
+std::filesystem::path FindProgramData(const std::filesystem::path& programFolder, const std::filesystem::path& relative) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path beside = programFolder / "Skins";
-    if (fs::is_directory(beside, ec)) return beside;
-    const fs::path installed = programFolder / ".." / "share" / "qv530-10800rad" / "Skins";
-    if (fs::is_directory(installed, ec)) return installed.lexically_normal();
+    const fs::path beside = programFolder / relative;
+    if (fs::exists(beside, ec)) return beside;
+    const fs::path installed = programFolder / ".." / "share" / "qv530-10800rad" / relative;
+    if (fs::exists(installed, ec)) return installed.lexically_normal();
     return {};
+}
+
+std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder) {
+    std::error_code ec;
+    const std::filesystem::path found = FindProgramData(programFolder, "Skins");
+    return std::filesystem::is_directory(found, ec) ? found : std::filesystem::path{};
 }
 
 }  // namespace qv530

@@ -19,5 +19,8 @@ std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, s
 // The skin folder of a program folder: "Skins" beside the executable, else
 // "../share/qv530-10800rad/Skins". Empty when neither exists.
 std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder);
+// A file or folder the program ships (skins, the user guide): beside the
+// program, else in "../share/qv530-10800rad/". Empty when neither exists.
+std::filesystem::path FindProgramData(const std::filesystem::path& programFolder, const std::filesystem::path& relative);
 
 }  // namespace qv530

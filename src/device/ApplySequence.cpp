@@ -4,7 +4,6 @@
 
 #include "buttons/KeyTable.h"
 #include "device/CommandFraming.h"
-#include "macros/MacroRebuild.h"
 #include "macros/MacroStaging.h"
 #include "platform/DebugLog.h"
 
@@ -39,7 +38,7 @@ private:
     HidDevicePtr inner_;
 };
 
-ApplyResult RunOn(const HidDevicePtr& device, ReportLengths lengths, ApplyContext& context, const char* name,
+ApplyResult RunOn(const HidDevicePtr& device, ReportLengths lengths, SendContext& context, const char* name,
                   const std::function<ApplyResult(HidPort&)>& sequence) {
     auto counting = std::make_shared<CountingDevice>(device);
     HidPort port(counting, lengths, context.sleeper, name, context.trace);
@@ -53,20 +52,14 @@ void Merge(ApplyResult& total, const ApplyResult& part) {
     total.saved = total.saved && part.saved;
 }
 
-bool SaveProfile(ApplyContext& context) {
-    const bool saved = context.files.SaveCurrentProfile();
-    context.files.WriteCaptions();
-    return saved;
-}
-
 } // namespace
 
 StageTable StageTableInUse(const DeviceLink& link) {
     return link.a11dConnected.load() == 1 ? StageTable::A : StageTable::B;
 }
 
-ApplyResult SendAllToMouse(HidPort& port, ApplyContext& context) {
-    MouseSettings& s = context.settings;
+ApplyResult SendAllToMouse(HidPort& port, SendContext& context) {
+    const MouseSettings& s = context.settings;
     DeviceState& state = context.state;
     const StageTable table = StageTableInUse(context.link);
 
@@ -117,7 +110,7 @@ ApplyResult SendAllToMouse(HidPort& port, ApplyContext& context) {
     SendCommandOnly(port, LightEffectBlock(s));
 
     ApplyResult result;
-    result.saved = SaveProfile(context);
+    if (context.afterMouse) result.saved = context.afterMouse();
     return result;
 }
 
@@ -134,7 +127,7 @@ ApplyResult SendPadLighting(HidPort& port, const MouseSettings& s) {
     return {};
 }
 
-ApplyResult ApplyAndSave(ApplyContext& context) {
+ApplyResult SendToConnectedDevices(SendContext& context) {
     ApplyResult total;
     DeviceLink& link = context.link;
     for (MouseVariant variant : {MouseVariant::A11D, MouseVariant::A1DC}) {
@@ -150,33 +143,7 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
         Merge(total, RunOn(link.pad.Get(), padLengths, context, kPadName,
                            [&](HidPort& port) { return SendPadLighting(port, context.settings); }));
     }
-    total.saved = SaveProfile(context) && total.saved;
-    CopySettings(context.settings, context.sent);
-    if (context.applyPointerSettings) context.applyPointerSettings();
     return total;
-}
-
-ApplyResult ResetAndApply(ApplyContext& context) {
-    MouseSettings& s = context.settings;
-    const std::uint8_t profileSlot = s.at(field::kProfileSlot);
-    std::array<std::uint8_t, field::kMacroSlotCount * field::kMacroSlotSize> macros{};
-    std::copy_n(s.MacroSlot(0), macros.size(), macros.begin());
-    context.state.useFactoryFiles = 1;
-
-    context.files.LoadCurrentProfile();
-    ResetToDefaults(s);
-    context.files.ReadSideFile();
-
-    s.at(field::kProfileSlot) = profileSlot;
-    std::copy(macros.begin(), macros.end(), s.MacroSlot(0));
-    ApplyResult result = ApplyAndSave(context);
-    context.state.useFactoryFiles = 0;
-    return result;
-}
-
-ApplyResult ApplySettings(ApplyContext& context) {
-    RebuildMacroSlotsFromStore(context.settings, context.files.macroStorePath());
-    return ApplyAndSave(context);
 }
 
 } // namespace qv530

@@ -12,12 +12,33 @@
 
 namespace qv530 {
 
+#include <array>
+#include <string_view>
+
 inline constexpr std::uint16_t kVendorId = 0x04D9;
 inline constexpr std::uint16_t kProductA11D = 0xA11D;
 inline constexpr std::uint16_t kProductA1DC = 0xA1DC;
 inline constexpr std::uint16_t kProductPad = 0xA1C9;
 
 enum class MouseVariant { A11D, A1DC };
+
+// Our products: the one table discovery, the plug events and the emulator use.
+struct Product {
+    std::uint16_t productId;
+    std::string_view kernelName; // as the kernel's HID device name carries it, upper case
+    bool mouse;
+    MouseVariant variant;        // mice only
+};
+inline constexpr std::array<Product, 3> kProducts{{
+    {kProductA11D, "04D9:A11D", true, MouseVariant::A11D},
+    {kProductA1DC, "04D9:A1DC", true, MouseVariant::A1DC},
+    {kProductPad, "04D9:A1C9", false, MouseVariant::A11D},
+}};
+constexpr std::uint16_t ProductIdOf(MouseVariant variant) {
+    for (const Product& product : kProducts)
+        if (product.mouse && product.variant == variant) return product.productId;
+    return 0;
+}
 
 // A handle the main thread replaces while a reader thread may be using it.
 class SharedHandle {

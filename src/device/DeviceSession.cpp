@@ -4,15 +4,20 @@
 
 namespace qv530 {
 
-bool PathNamesMouse(std::string_view path) {
-    return path.find("04D9:A11D") != std::string_view::npos || path.find("04D9:A1DC") != std::string_view::npos;
+namespace {
+bool PathNamesProduct(std::string_view path, bool mouse) {
+    for (const Product& product : kProducts)
+        if (product.mouse == mouse && path.find(product.kernelName) != std::string_view::npos) return true;
+    return false;
 }
+} // namespace
 
-bool PathNamesPad(std::string_view path) { return path.find("04D9:A1C9") != std::string_view::npos; }
+bool PathNamesMouse(std::string_view path) { return PathNamesProduct(path, true); }
+bool PathNamesPad(std::string_view path) { return PathNamesProduct(path, false); }
 
 DeviceSession::DeviceSession(HidBackend& backend, DeviceLink& link, MouseSettings& settings, DeviceState& state,
-                             ConfigFiles& files, ReaderThread::Deliver deliver)
-    : link_(link), settings_(settings), state_(state), files_(files), discovery_(backend, link),
+                             ReaderThread::Deliver deliver)
+    : link_(link), settings_(settings), state_(state), discovery_(backend, link),
       a11dReader_(std::make_unique<ReaderThread>(link, MouseVariant::A11D, deliver)),
       a1dcReader_(std::make_unique<ReaderThread>(link, MouseVariant::A1DC, deliver)) {
     discovery_.onReaderOpened = [this](MouseVariant variant) { Reader(variant).Wake(); };
@@ -72,9 +77,7 @@ DeviceChangeEffects DeviceSession::OnDeviceChange(int event, std::string_view pa
         if (link_.AnyMouse()) {
             effects.notices.push_back(notice::kMouseConnected);
             ClearDeviceState();
-            files_.LoadCurrentProfile();
-            files_.ReadSideFile();
-            effects.profileReloaded = true;
+            effects.reloadProfile = true;
             for (MouseVariant variant : {MouseVariant::A11D, MouseVariant::A1DC})
                 if (link_.Connected(variant).load() == 1) Reader(variant).Resume();
             effects.dpiTable = DpiTable();

@@ -11,7 +11,7 @@
 #include "device/MouseCommands.h"
 #include "device/ReaderThread.h"
 #include "platform/UdevMonitor.h"
-#include "settings/ConfigFiles.h"
+#include "settings/MouseSettings.h"
 
 namespace qv530 {
 
@@ -24,7 +24,7 @@ struct DeviceChangeEffects {
     bool hideWindow = false;
     Tray tray = Tray::Unchanged;
     std::optional<StageTable> dpiTable; // the stage table the DPI page must show
-    bool profileReloaded = false;
+    bool reloadProfile = false;    // a mouse arrived: the caller reads the current profile again
     bool padChanged = false;       // the settings panel shows or hides its pad section
     bool checkFirmware = false;
 };
@@ -32,7 +32,7 @@ struct DeviceChangeEffects {
 class DeviceSession {
 public:
     DeviceSession(HidBackend& backend, DeviceLink& link, MouseSettings& settings, DeviceState& state,
-                  ConfigFiles& files, ReaderThread::Deliver deliver);
+                  ReaderThread::Deliver deliver);
     ~DeviceSession();
 
     // Start-up discovery: both mice (each only when both its interfaces
@@ -61,7 +61,6 @@ private:
     DeviceLink& link_;
     MouseSettings& settings_;
     DeviceState& state_;
-    ConfigFiles& files_;
     Discovery discovery_;
     std::unique_ptr<ReaderThread> a11dReader_;
     std::unique_ptr<ReaderThread> a1dcReader_;

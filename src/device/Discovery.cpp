@@ -14,8 +14,12 @@ bool InRange(std::uint16_t length, std::uint16_t low, std::uint16_t high) { retu
 
 Recognition RecogniseInterface(std::uint16_t product, const HidCaps& caps) {
     Recognition result;
-    const bool mouse = product == kProductA11D || product == kProductA1DC;
-    result.variant = product == kProductA1DC ? MouseVariant::A1DC : MouseVariant::A11D;
+    bool mouse = false;
+    for (const Product& known : kProducts)
+        if (known.mouse && known.productId == product) {
+            mouse = true;
+            result.variant = known.variant;
+        }
     if (mouse && caps.usagePage == kPageNotification && caps.usage == kUsageMouse && caps.inputReportLength != 0) {
         result.role = InterfaceRole::Reader;
         if (caps.inputReportLength > kReaderBufferSize)
@@ -125,11 +129,11 @@ bool Discovery::Pass(InterfaceRole role, std::uint16_t product, MouseVariant var
 }
 
 bool Discovery::FindReader(MouseVariant variant) {
-    return Pass(InterfaceRole::Reader, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
+    return Pass(InterfaceRole::Reader, ProductIdOf(variant), variant);
 }
 
 bool Discovery::FindCommand(MouseVariant variant) {
-    return Pass(InterfaceRole::Command, variant == MouseVariant::A11D ? kProductA11D : kProductA1DC, variant);
+    return Pass(InterfaceRole::Command, ProductIdOf(variant), variant);
 }
 
 bool Discovery::FindPad() { return Pass(InterfaceRole::Pad, kProductPad, MouseVariant::A11D); }

@@ -262,7 +262,7 @@ std::vector<HidInterfaceInfo> EmulatedBackend::Enumerate() {
     std::lock_guard lock(mutex_);
     std::vector<HidInterfaceInfo> list;
     for (const auto& [variant, mouse] : mice_) {
-        const std::uint16_t product = variant == MouseVariant::A11D ? kProductA11D : kProductA1DC;
+        const std::uint16_t product = ProductIdOf(variant);
         const std::string name = DeviceName(variant);
         const std::string kernel = "0003:" + Hex4(kVendorId) + ":" + Hex4(product);
         list.push_back({"emulated:" + name + ":command", kernel + ".0001", kVendorId, product, mouse->firmware(), true,

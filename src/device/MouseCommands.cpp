@@ -54,21 +54,30 @@ CommandBlock DpiStagesHighBlock(const MouseSettings& s, StageTable table) {
 }
 
 CommandBlock LightEffectBlock(const MouseSettings& s) {
-    const auto level = [&](int effect) { return s.at(kMouseLightMode + static_cast<std::size_t>(effect)); };
-    switch (s.at(kMouseLightMode)) {
-    case 1: {
-        const std::uint8_t brightness = level(1) == 1 ? 0 : static_cast<std::uint8_t>(level(1) * kBrightnessStep);
-        return MakeBlock(cmd::kSetLightEffect, 0x00, 0x00, brightness);
+    const auto level = [&](LightEffect effect) { return s.at(kMouseLightMode + static_cast<std::size_t>(effect)); };
+    const auto wire = [](MouseLightWire code) { return static_cast<std::uint8_t>(code); };
+    switch (static_cast<LightEffect>(s.at(kMouseLightMode))) {
+    case LightEffect::Standard: {
+        const std::uint8_t brightness =
+            level(LightEffect::Standard) == 1 ? 0 : static_cast<std::uint8_t>(level(LightEffect::Standard) * kBrightnessStep);
+        return MakeBlock(cmd::kSetLightEffect, wire(MouseLightWire::Standard), 0x00, brightness);
     }
-    case 2: {
+    case LightEffect::Breathing: {
         const std::uint8_t colours = s.at(kMouseLightColor) == kColourCycleIndex ? kAllColours : 0x00;
-        return MakeBlock(cmd::kSetLightEffect, 0x01, colours, kEffectTempo, Speed(level(2)));
+        return MakeBlock(cmd::kSetLightEffect, wire(MouseLightWire::Breathing), colours, kEffectTempo,
+                         Speed(level(LightEffect::Breathing)));
     }
-    case 3: return MakeBlock(cmd::kSetLightEffect, 0x02, kAllColours, kEffectTempo, Speed(level(3)));
-    case 4: return MakeBlock(cmd::kSetLightEffect, 0x03, kAllColours, kEffectTempo, Speed(level(4)));
-    case 9: return MakeBlock(cmd::kSetLightEffect, 0x04, kAllColours, kEffectTempo, Speed(level(9)));
-    default: return MakeBlock(cmd::kSetLightEffect);
+    case LightEffect::Neon:
+        return MakeBlock(cmd::kSetLightEffect, wire(MouseLightWire::Neon), kAllColours, kEffectTempo,
+                         Speed(level(LightEffect::Neon)));
+    case LightEffect::Tapping:
+        return MakeBlock(cmd::kSetLightEffect, wire(MouseLightWire::Tapping), kAllColours, kEffectTempo,
+                         Speed(level(LightEffect::Tapping)));
+    case LightEffect::Stream:
+        return MakeBlock(cmd::kSetLightEffect, wire(MouseLightWire::Stream), kAllColours, kEffectTempo,
+                         Speed(level(LightEffect::Stream)));
     }
+    return MakeBlock(cmd::kSetLightEffect);
 }
 
 std::array<std::uint8_t, kChunkSize> DpiColourChunk(const MouseSettings& s) {
@@ -96,20 +105,24 @@ CommandBlock OneChunkBlock(std::uint8_t code) { return MakeBlock(code, 0x00, 0x0
 CommandBlock QueryBlock(std::uint8_t code) { return MakeBlock(code); }
 
 std::array<std::uint8_t, kPadParams> PadLightEffectParams(const MouseSettings& s) {
-    const auto level = [&](int effect) { return s.at(kPadLightMode + static_cast<std::size_t>(effect)); };
+    const auto level = [&](LightEffect effect) { return s.at(kPadLightMode + static_cast<std::size_t>(effect)); };
     const std::uint8_t c = s.at(kPadLightColor);
     const Rgb rgb = s.Colour(MouseSettings::PadColourOffset(c)); // stays inside the record for any c
     const auto nibble = static_cast<std::uint8_t>((c + 1) * kPadColourNibble);
-    switch (s.at(kPadLightMode)) {
-    case 1:
-        if (level(1) == 1) return {};
-        return {0x00, static_cast<std::uint8_t>(level(1) * kBrightnessStep), 0x00, nibble, rgb.red, rgb.green, rgb.blue};
-    case 2:
-        return {0x01, kEffectTempo, level(2), c == kColourCycleIndex ? kPadCycleNibble : nibble, rgb.red, rgb.green, rgb.blue};
-    case 3: return {0x02, kEffectTempo, level(3), 0, 0, 0, 0};
-    case 9: return {0x03, kEffectTempo, level(9), 0, 0, 0, 0};
-    default: return {};
+    const auto wire = [](PadLightWire code) { return static_cast<std::uint8_t>(code); };
+    switch (static_cast<LightEffect>(s.at(kPadLightMode))) {
+    case LightEffect::Standard:
+        if (level(LightEffect::Standard) == 1) return {};
+        return {wire(PadLightWire::Standard), static_cast<std::uint8_t>(level(LightEffect::Standard) * kBrightnessStep),
+                0x00, nibble, rgb.red, rgb.green, rgb.blue};
+    case LightEffect::Breathing:
+        return {wire(PadLightWire::Breathing), kEffectTempo, level(LightEffect::Breathing),
+                c == kColourCycleIndex ? kPadCycleNibble : nibble, rgb.red, rgb.green, rgb.blue};
+    case LightEffect::Neon: return {wire(PadLightWire::Neon), kEffectTempo, level(LightEffect::Neon), 0, 0, 0, 0};
+    case LightEffect::Stream: return {wire(PadLightWire::Stream), kEffectTempo, level(LightEffect::Stream), 0, 0, 0, 0};
+    case LightEffect::Tapping: break; // the pad has no finger tapping
     }
+    return {};
 }
 
 std::array<std::uint8_t, kPadParams> PadPaletteParams(const MouseSettings& s, std::size_t pair) {

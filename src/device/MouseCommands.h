@@ -46,6 +46,11 @@ CommandBlock DpiStagesBlock(const MouseSettings& settings, StageTable table, std
 CommandBlock DpiStagesHighBlock(const MouseSettings& settings, StageTable table);
 // Bit i set when stage i is enabled, with bit 7 always set.
 std::uint8_t StageMask(const MouseSettings& settings);
+// The effect codes on the wire, in the light-effect command (mouse) and the
+// pad's effect parameters.
+enum class MouseLightWire : std::uint8_t { Standard = 0, Breathing = 1, Neon = 2, Tapping = 3, Stream = 4 };
+enum class PadLightWire : std::uint8_t { Standard = 0, Breathing = 1, Neon = 2, Stream = 3 };
+
 CommandBlock LightEffectBlock(const MouseSettings& settings);
 // The 64 bytes of the colour chunk: stages 1..7 as R G B, then zeros.
 std::array<std::uint8_t, kChunkSize> DpiColourChunk(const MouseSettings& settings);

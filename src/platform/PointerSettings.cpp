@@ -13,18 +13,12 @@
 
 namespace qv530 {
 
-void ApplyPointerSettings(const MouseSettings& settings, PointerSettingsBackend& backend) {
-    const bool precision = settings.at(field::kPointerPrecision) == 1;
-    if (!backend.SetMouse(precision ? kPrecisionOn : kPrecisionOff, kSendChange)) DebugWrite("SETMOUSE failed.\n");
-
-    const int speed = PointerSpeedFromLevel(settings.at(field::kPointerSpeed));
-    if (!backend.SetMouseSpeed(speed, kSendChange)) DebugWrite("SETMOUSESPEED failed.\n");
-
-    const int lines = settings.at(field::kWheelPageScroll) != 0 ? kWheelScrollPage : settings.at(field::kWheelLines);
-    if (!backend.SetWheelScrollLines(lines, kSendChange)) DebugWrite("SETWHEELSCROLLLINES failed.\n");
-
-    const int doubleClick = DoubleClickMsFromLevel(settings.at(field::kDoubleClickLevel));
-    if (!backend.SetDoubleClickTime(doubleClick, kUpdateIniFile | kSendChange))
+void ApplyPointerSettings(const PointerValues& values, PointerSettingsBackend& backend) {
+    if (!backend.SetMouse(values.precision ? kPrecisionOn : kPrecisionOff, kSendChange))
+        DebugWrite("SETMOUSE failed.\n");
+    if (!backend.SetMouseSpeed(values.speed, kSendChange)) DebugWrite("SETMOUSESPEED failed.\n");
+    if (!backend.SetWheelScrollLines(values.wheelLines, kSendChange)) DebugWrite("SETWHEELSCROLLLINES failed.\n");
+    if (!backend.SetDoubleClickTime(values.doubleClickMs, kUpdateIniFile | kSendChange))
         DebugWrite("SPI_SETDOUBLECLICKTIME failed.\n");
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/MouseSettings.h"
 
 namespace qv530 {
 
@@ -40,11 +39,19 @@ public:
     virtual bool SetDoubleClickTime(int milliseconds, unsigned flags) = 0;
 };
 
-// Sends the record's pointer settings: acceleration, speed, wheel lines,
+// The four settings as the desktop takes them.
+struct PointerValues {
+    bool precision = false; // enhanced pointer precision
+    int speed = 10;         // 1..20
+    int wheelLines = 3;     // lines per notch, or kWheelScrollPage
+    int doubleClickMs = 500;
+};
+
+// Sends the pointer settings: acceleration, speed, wheel lines,
 // double-click time, in that order. A refused setting writes its debug line
-// and the others are still sent. The values are sent as the record converts
-// them, in range or not; the backend decides what it takes.
-void ApplyPointerSettings(const MouseSettings& settings, PointerSettingsBackend& backend);
+// and the others are still sent. The values are sent as they are, in range
+// or not; the backend decides what it takes.
+void ApplyPointerSettings(const PointerValues& values, PointerSettingsBackend& backend);
 
 // Keeps every call in order, and takes them all unless told to refuse one.
 class RecordingPointerSettings final : public PointerSettingsBackend {

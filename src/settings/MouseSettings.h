@@ -66,6 +66,11 @@ inline constexpr std::uint8_t kColourCycleIndex = 5;
 
 inline constexpr std::size_t kMouseSettingsSize = 1884;
 
+// The lighting effects as the record stores them (the mouse's and the pad's
+// mode byte; the level of effect m is at the mode's offset + m). The pad has
+// no finger tapping.
+enum class LightEffect : std::uint8_t { Standard = 1, Breathing = 2, Neon = 3, Tapping = 4, Stream = 9 };
+
 static_assert(field::kMacroSlot + field::kMacroSlotCount * field::kMacroSlotSize == field::kFiller1883);
 static_assert(field::kFiller1883 + 1 == kMouseSettingsSize);
 static_assert(field::kButtonExtra + field::kButtonExtraTables * field::kButtonSlots == field::kMacroSlot);

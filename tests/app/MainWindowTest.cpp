@@ -5,7 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "cli/DataFolderSetup.h"
+#include "profiles/DataFolderSetup.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/SkinLoader.h"
@@ -29,14 +29,14 @@ protected:
         ::setenv("HOME", home.path().c_str(), 1);
         ::unsetenv("XDG_CONFIG_HOME");
         std::ostringstream ignored;
-        cli::PrepareDataFolder(ignored);
+        PrepareDataFolder(ignored, "qv530");
         SkinLoader::SetSkinFolder(QV530_SKIN_DIR);
     }
     void Start(const std::string& language = "EN") {
         WriteProfileString(Data("str.ini"), "Skins", "Lan", language);
         options.demo = true;
         app = std::make_unique<AppState>(options);
-        app->sleeper = std::make_unique<NoSleeper>();
+        app->runtime->ReplaceSleeper(std::make_unique<NoSleeper>());
         window = std::make_unique<CMouseConfigurationDlg>(*app);
         window->askUpdateFirmware = [this] {
             ++firmwareQuestions;
@@ -47,6 +47,11 @@ protected:
     void TearDown() override {
         window.reset();
         app.reset();
+    }
+    // Saves the edited record as the profile's configuration file.
+    bool SaveEdited() {
+        ProfileSnapshot profile = app->editor->Snapshot();
+        return profile.files.SaveCurrentProfile(profile.settings, profile.state);
     }
     std::string Data(const std::string& name) { return home.path() + "/.config/QV530-10800rad/" + name; }
     template <typename T>
@@ -98,17 +103,17 @@ TEST_F(MainWindowTest, StartsWithBothSectionsCollapsedAndTheFrontView) {
 
 TEST_F(MainWindowTest, ApplySendsEverythingAndCancelRestoresTheLastApplied) {
     Start();
-    app->settings.at(field::kSensitivityX) = 9;
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kSensitivityX) = 9; });
     RunAndWait([&] { QTest::mouseClick(Find<CBitmapBtn>("apply"), Qt::LeftButton); });
-    EXPECT_EQ(app->sent.at(field::kSensitivityX), 9);
-    const auto held = app->demoMouse->Snapshot();
+    EXPECT_EQ(app->editor->sent().at(field::kSensitivityX), 9);
+    const auto held = app->runtime->emulatedMouse()->Snapshot();
     EXPECT_EQ(held.macros.size(), 12u);
     EXPECT_TRUE(FileExists(Data("config0.bin")));
 
-    app->settings.at(field::kSensitivityX) = 3;
-    app->settings.at(field::kReportRate) = 8;
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kSensitivityX) = 3; });
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kReportRate) = 8; });
     QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
-    EXPECT_EQ(app->settings, app->sent);
+    EXPECT_EQ(app->editor->settings(), app->editor->sent());
     EXPECT_FALSE(window->isVisible());
 }
 
@@ -141,7 +146,7 @@ TEST_F(MainWindowTest, TheWindowTakesNoInputWhileASequenceRuns) {
     Start();
     auto gate = std::make_unique<GateSleeper>();
     GateSleeper* held = gate.get();
-    app->sleeper = std::move(gate);
+    app->runtime->ReplaceSleeper(std::move(gate));
     QSignalSpy done(window.get(), &CMouseConfigurationDlg::sequenceDone);
     QTest::mouseClick(Find<CBitmapBtn>("apply"), Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(held->Reached(), 5000);
@@ -159,31 +164,31 @@ TEST_F(MainWindowTest, TheWindowTakesNoInputWhileASequenceRuns) {
     ASSERT_TRUE(done.wait(10000));
     EXPECT_TRUE(Find<CBitmapBtn>("apply")->isEnabled());
     EXPECT_FALSE(shield->isVisible());
-    EXPECT_EQ(app->sent, app->settings);
+    EXPECT_EQ(app->editor->sent(), app->editor->settings());
 }
 
 TEST_F(MainWindowTest, ResetKeepsProfileAndMacrosAndCancelChangesNothing) {
     Start();
-    app->settings.at(field::kProfileSlot) = 4;
-    app->settings.at(field::kMacroSlot + 10) = 0x77;
-    app->settings.at(field::kReportRate) = 8;
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kProfileSlot) = 4; });
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kMacroSlot + 10) = 0x77; });
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kReportRate) = 8; });
     window->askReset = [] { return false; };
     QTest::mouseClick(Find<CBitmapBtn>("reset"), Qt::LeftButton);
-    EXPECT_EQ(app->settings.at(field::kReportRate), 8);
+    EXPECT_EQ(app->editor->settings().at(field::kReportRate), 8);
 
     window->askReset = [] { return true; };
     RunAndWait([&] { QTest::mouseClick(Find<CBitmapBtn>("reset"), Qt::LeftButton); });
-    EXPECT_EQ(app->settings.at(field::kReportRate), 2);
-    EXPECT_EQ(app->settings.at(field::kProfileSlot), 4);
-    EXPECT_EQ(app->settings.at(field::kMacroSlot + 10), 0x77);
+    EXPECT_EQ(app->editor->settings().at(field::kReportRate), 2);
+    EXPECT_EQ(app->editor->settings().at(field::kProfileSlot), 4);
+    EXPECT_EQ(app->editor->settings().at(field::kMacroSlot + 10), 0x77);
     EXPECT_EQ(Find<CBitmapBtn>("selector1")->GetCaption(), "Click");
 }
 
 TEST_F(MainWindowTest, ShowFromTrayPutsAnOutOfRangeSensitivityAtOne) {
     Start();
     window->HideToTray();
-    app->settings.at(field::kSensitivityX) = 0;
-    ASSERT_EQ(app->files->SaveCurrentProfile(), true);
+    app->editor->Edit([](MouseSettings& s) { s.at(field::kSensitivityX) = 0; });
+    ASSERT_TRUE(SaveEdited());
     window->ShowFromTray();
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(Find<CDMarker>("sliderX")->Pos(), 1);
@@ -191,7 +196,7 @@ TEST_F(MainWindowTest, ShowFromTrayPutsAnOutOfRangeSensitivityAtOne) {
 
 TEST_F(MainWindowTest, StageChangeOnTheMouseShowsItsDpi) {
     Start("CHS");
-    app->demoMouse->InjectStageChange(2);
+    app->runtime->emulatedMouse()->InjectStageChange(2);
     QTRY_COMPARE_WITH_TIMEOUT(window->lastNoticeText(), QString::fromUtf8("DPI切换到第三段 (2400)"), 5000);
 }
 
@@ -209,8 +214,8 @@ TEST_F(MainWindowTest, NodesThatMayNotBeOpenedAreExplained) {
 TEST_F(MainWindowTest, OldFirmwareAsksAndQuits) {
     options.demo = true;
     app = std::make_unique<AppState>(options);
-    app->sleeper = std::make_unique<NoSleeper>();
-    auto* backend = static_cast<EmulatedBackend*>(app->backend.get());
+    app->runtime->ReplaceSleeper(std::make_unique<NoSleeper>());
+    auto* backend = static_cast<EmulatedBackend*>(&app->runtime->backend());
     backend->UnplugMouse(MouseVariant::A11D);
     backend->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D, 0x0301));
     window = std::make_unique<CMouseConfigurationDlg>(*app);

@@ -2,10 +2,10 @@
 #include <sstream>
 
 #include "cli/Commands.h"
-#include "cli/DataFolderSetup.h"
+#include "profiles/DataFolderSetup.h"
 #include "device/EmulatedDevices.h"
 #include "platform/FileIo.h"
-#include "settings/FactoryFiles.h"
+#include "profiles/FactoryFiles.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -19,7 +19,7 @@ protected:
     void SetUp() override {
         ::setenv("HOME", home.path().c_str(), 1);
         ::unsetenv("XDG_CONFIG_HOME");
-        PrepareDataFolder(err);
+        PrepareDataFolder(err, "qv530ctl");
     }
     std::vector<std::string> OutLines() {
         std::vector<std::string> lines;

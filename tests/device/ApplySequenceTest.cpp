@@ -183,7 +183,7 @@ TEST_F(ApplySequenceTest, ResetKeepsProfileSlotAndMacrosAndSavesTheCurrentProfil
     ASSERT_EQ(WriteFileAtomic(folder + "str.ini",
                               std::string("[Profile]\r\nItemCount=2\r\nItem0=A\r\nItem1=B\r\nCurProfileName=B\r\n")),
               0);
-    files.LoadCurrentProfile();
+    files.LoadCurrentProfile(settings, state);
     ASSERT_EQ(state.profileFileIndex, 1);
     for (auto& b : settings.bytes) b = 0x5A;
     settings.at(field::kProfileSlot) = 3;

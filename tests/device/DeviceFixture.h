@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "device/ApplySequence.h"
+#include "usecases/ApplyUseCase.h"
 #include "device/DeviceSession.h"
 #include "device/EmulatedDevices.h"
 #include "support/TempDir.h"
@@ -16,13 +16,13 @@ struct DeviceFixture {
     MouseSettings settings;
     MouseSettings sent;
     DeviceState state;
-    ConfigFiles files{folder, settings, state};
+    ConfigFiles files{folder};
     DeviceLink link;
     EmulatedBackend backend;
     NoSleeper sleeper;
     Trace trace;
     int pointerApplies = 0;
-    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, [this] { ++pointerApplies; }};
+    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, [this](const MouseSettings&) { ++pointerApplies; }};
 
     std::shared_ptr<EmulatedMouse> PlugMouse(MouseVariant variant, std::uint16_t firmware = 0) {
         auto mouse = std::make_shared<EmulatedMouse>(variant, firmware);

@@ -119,7 +119,7 @@ class SessionTest : public ::testing::Test, public test::DeviceFixture {
 protected:
     std::promise<std::pair<int, int>> delivered;
     std::atomic<int> deliveries{0};
-    DeviceSession session{backend, link, settings, state, files, [this](int kind, int stage) {
+    DeviceSession session{backend, link, settings, state, [this](int kind, int stage) {
                               if (deliveries++ == 0) delivered.set_value({kind, stage});
                           }};
 };
@@ -167,7 +167,7 @@ struct SlowBackend final : HidBackend {
 TEST_F(SessionTest, AMousePluggedBackInIsReadAgain) {
     SlowBackend slow(backend);
     std::atomic<int> stages{0};
-    DeviceSession replugged(slow, link, settings, state, files, [&](int, int) { ++stages; });
+    DeviceSession replugged(slow, link, settings, state, [&](int, int) { ++stages; });
     PlugMouse(MouseVariant::A11D);
     replugged.DiscoverAll();
     replugged.StartReaders();
@@ -215,7 +215,7 @@ TEST_F(SessionTest, ArrivalClearsDeviceStateAndReloadsTheProfile) {
     settings.at(field::kProfileSlot) = 2;
     PlugMouse(MouseVariant::A11D);
     const auto effects = session.OnDeviceChange(kDeviceArrival, EmulatedBackend::EventPath(kProductA11D));
-    EXPECT_TRUE(effects.profileReloaded);
+    EXPECT_TRUE(effects.reloadProfile);
     EXPECT_EQ(state.currentDpiStage, 0);
     EXPECT_EQ(state.state, (std::array<std::uint8_t, 4>{}));
     EXPECT_EQ(settings.at(field::kProfileSlot), 0);

@@ -2,7 +2,7 @@
 #include <map>
 
 #include "platform/DebugLog.h"
-#include "platform/PointerSettings.h"
+#include "settings/PointerValues.h"
 #include "platform/ProcessRunner.h"
 
 #include <gtest/gtest.h>

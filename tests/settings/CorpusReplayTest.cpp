@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "platform/FileIo.h"
-#include "settings/ConfigFiles.h"
+#include "profiles/ConfigFiles.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
 
@@ -44,8 +44,8 @@ TEST(CorpusReplay, ConfigurationFilesOfAnySizeLoad) {
         MouseSettings settings;
         for (auto& b : settings.bytes) b = 0xEE;
         DeviceState state;
-        ConfigFiles files("", settings, state);
-        files.ReadConfigFile(path.string());
+        ConfigFiles files("");
+        files.ReadConfigFile(path.string(), settings, state);
         const long long size = FileSize(path.string());
         const std::size_t read = size <= 1 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(size) - 1, kMouseSettingsSize);
         if (read < kMouseSettingsSize) {

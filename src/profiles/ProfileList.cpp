@@ -1,6 +1,6 @@
-#include "settings/ProfileList.h"
+#include "profiles/ProfileList.h"
 
-#include "settings/ConfigFiles.h"
+#include "profiles/ConfigFiles.h"
 
 namespace qv530 {
 namespace {

@@ -36,9 +36,13 @@ std::string DataFolder();
 // Replaces every ".bin" of the file-name part of path by ".ini".
 std::string SideFilePathFor(const std::string& binPath);
 
+// The file side of a profile: the data folder, the current profile's paths,
+// its side-file values and the caption section. A plain value: the record
+// and the device-state values it reads and writes are passed to each call,
+// so a worker thread can work on copies of all three.
 class ConfigFiles {
 public:
-    ConfigFiles(std::string dataFolder, MouseSettings& settings, DeviceState& state);
+    ConfigFiles(std::string dataFolder, std::uint8_t profileFileIndex = 0);
 
     // The section that holds the captions ("Setting-EN", ...); empty when the
     // language matched none, and then no captions are read or written.
@@ -55,19 +59,19 @@ public:
     // files while UseFactoryFiles is set), reads its configuration file and
     // rebuilds the macro slots from the store. False when the profile list
     // is invalid: then nothing is loaded.
-    bool LoadCurrentProfile();
-    void LoadProfileFiles(int index);
-    void LoadFactoryFiles();
+    bool LoadCurrentProfile(MouseSettings& settings, DeviceState& state);
+    void LoadProfileFiles(int index, MouseSettings& settings, DeviceState& state);
+    void LoadFactoryFiles(MouseSettings& settings, DeviceState& state);
     void ReadSideFile(const std::string& path);
     void ReadSideFile() { ReadSideFile(sideFilePath_); }
     // Writes config%d.bin of ProfileFileIndex; false when it could not be written.
-    bool SaveCurrentProfile();
+    bool SaveCurrentProfile(const MouseSettings& settings, DeviceState& state);
     // Writes Item1..Item7 of the captions into the side file at path.
     void WriteCaptions(const std::string& path);
     void WriteCaptions() { WriteCaptions(sideFilePath_); }
     // The "IsDefault" rule: strict at start-up and on switching profiles,
     // lenient after an export.
-    void InitialiseIfNeeded(bool strict);
+    void InitialiseIfNeeded(bool strict, MouseSettings& settings, DeviceState& state);
 
     // Writes the profile to a file the user chose and reloads the current
     // profile. The path is the one written (".bin" appended when the name has
@@ -76,23 +80,22 @@ public:
         std::string path;
         bool written = false;
     };
-    ExportResult ExportProfile(const std::string& chosenPath);
+    ExportResult ExportProfile(const std::string& chosenPath, MouseSettings& settings, DeviceState& state);
     enum class ImportResult { NotABinFile, Missing, WrongSize, Imported };
     // Reads a profile from a file the user chose into the record (nothing is
     // sent or saved); the side file beside it is read in any case.
-    ImportResult ImportProfile(const std::string& chosenPath);
+    ImportResult ImportProfile(const std::string& chosenPath, MouseSettings& settings, DeviceState& state);
 
     // Reads a configuration file into the record as every load does: the
     // flag, then as many record bytes as the file holds.
-    void ReadConfigFile(const std::string& path, const char* missingLine = "Config file is not exist.\n");
+    void ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
+                        const char* missingLine = "Config file is not exist.\n");
 
 private:
     void SetStorePaths();
-    bool WriteConfigFile(const std::string& path);
+    bool WriteConfigFile(const std::string& path, const MouseSettings& settings, DeviceState& state);
 
     std::string folder_;
-    MouseSettings& settings_;
-    DeviceState& state_;
     std::string configPath_;
     std::string sideFilePath_;
     std::string macroStorePath_;

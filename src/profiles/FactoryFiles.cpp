@@ -1,4 +1,4 @@
-#include "settings/FactoryFiles.h"
+#include "profiles/FactoryFiles.h"
 
 #include <cstring>
 #include <functional>
@@ -8,7 +8,7 @@
 #include "lang/Language.h"
 #include "lang/ProfileTexts.h"
 #include "platform/FileIo.h"
-#include "settings/ConfigFiles.h"
+#include "profiles/ConfigFiles.h"
 #include "settings/IniFile.h"
 #include "settings/MouseSettings.h"
 

@@ -5,11 +5,12 @@
 #include <string>
 
 #include "lang/UiStrings.h"
-#include "settings/ConfigFiles.h"
+#include "profiles/ConfigFiles.h"
 
 namespace qv530 {
 
 // Returns the language code read from str.ini ("Skins", "Lan").
-std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, MouseSettings& sent, UiStrings& texts);
+std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, DeviceState& state, MouseSettings& sent,
+                                 UiStrings& texts);
 
 } // namespace qv530

@@ -1,4 +1,4 @@
-#include "settings/ConfigFiles.h"
+#include "profiles/ConfigFiles.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -9,7 +9,7 @@
 #include "platform/DebugLog.h"
 #include "platform/FileIo.h"
 #include "settings/IniFile.h"
-#include "settings/ProfileList.h"
+#include "profiles/ProfileList.h"
 
 namespace qv530 {
 namespace {
@@ -55,11 +55,10 @@ std::string SideFilePathFor(const std::string& binPath) {
     return path;
 }
 
-ConfigFiles::ConfigFiles(std::string dataFolder, MouseSettings& settings, DeviceState& state)
-    : folder_(std::move(dataFolder)), settings_(settings), state_(state) {
+ConfigFiles::ConfigFiles(std::string dataFolder, std::uint8_t profileFileIndex) : folder_(std::move(dataFolder)) {
     SetStorePaths();
-    configPath_ = Indexed(folder_, "config", state_.profileFileIndex, ".bin");
-    sideFilePath_ = Indexed(folder_, "str", state_.profileFileIndex, ".ini");
+    configPath_ = Indexed(folder_, "config", profileFileIndex, ".bin");
+    sideFilePath_ = Indexed(folder_, "str", profileFileIndex, ".ini");
 }
 
 void ConfigFiles::SetStorePaths() {
@@ -67,7 +66,8 @@ void ConfigFiles::SetStorePaths() {
     profileListPath_ = folder_ + "str.ini";
 }
 
-void ConfigFiles::ReadConfigFile(const std::string& path, const char* missingLine) {
+void ConfigFiles::ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
+                                 const char* missingLine) {
     if (!FileExists(path)) {
         DebugWrite(missingLine);
         return;
@@ -79,43 +79,43 @@ void ConfigFiles::ReadConfigFile(const std::string& path, const char* missingLin
     }
     int recordBytes = 0;
     if (!bytes->empty()) {
-        state_.firstRunFlag = (*bytes)[config_file::kFlag];
+        state.firstRunFlag = (*bytes)[config_file::kFlag];
         recordBytes = static_cast<int>(bytes->size() - config_file::kRecord);
-        std::memcpy(settings_.data(), bytes->data() + config_file::kRecord, static_cast<std::size_t>(recordBytes));
+        std::memcpy(settings.data(), bytes->data() + config_file::kRecord, static_cast<std::size_t>(recordBytes));
     }
-    DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", state_.firstRunFlag, recordBytes);
+    DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", state.firstRunFlag, recordBytes);
 }
 
-bool ConfigFiles::LoadCurrentProfile() {
+bool ConfigFiles::LoadCurrentProfile(MouseSettings& settings, DeviceState& state) {
     SetStorePaths();
-    if (state_.useFactoryFiles == 1) {
+    if (state.useFactoryFiles == 1) {
         configPath_ = folder_ + "config.bin";
         sideFilePath_ = folder_ + "str.ini";
     } else {
         const IniDocument list = LoadIni(profileListPath_);
         const auto index = ResolveCurrentProfile(list);
         if (!index.valid) return false;
-        if (index.position >= 0) state_.profileFileIndex = static_cast<std::uint8_t>(index.position);
-        configPath_ = Indexed(folder_, "config", state_.profileFileIndex, ".bin");
-        sideFilePath_ = Indexed(folder_, "str", state_.profileFileIndex, ".ini");
+        if (index.position >= 0) state.profileFileIndex = static_cast<std::uint8_t>(index.position);
+        configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
+        sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
     }
-    ReadConfigFile(configPath_, kMissingConfig);
-    RebuildMacroSlotsFromStore(settings_, macroStorePath_);
+    ReadConfigFile(configPath_, settings, state, kMissingConfig);
+    RebuildMacroSlotsFromStore(settings, macroStorePath_);
     return true;
 }
 
-void ConfigFiles::LoadProfileFiles(int index) {
+void ConfigFiles::LoadProfileFiles(int index, MouseSettings& settings, DeviceState& state) {
     SetStorePaths();
     sideFilePath_ = Indexed(folder_, "str", index, ".ini");
     configPath_ = Indexed(folder_, "config", index, ".bin");
-    ReadConfigFile(configPath_, kMissingProfileConfig);
+    ReadConfigFile(configPath_, settings, state, kMissingProfileConfig);
 }
 
-void ConfigFiles::LoadFactoryFiles() {
+void ConfigFiles::LoadFactoryFiles(MouseSettings& settings, DeviceState& state) {
     SetStorePaths();
     sideFilePath_ = folder_ + "str.ini";
     configPath_ = folder_ + "config.bin";
-    ReadConfigFile(configPath_, kMissingConfig);
+    ReadConfigFile(configPath_, settings, state, kMissingConfig);
 }
 
 void ConfigFiles::ReadSideFile(const std::string& path) {
@@ -133,25 +133,25 @@ void ConfigFiles::ReadSideFile(const std::string& path) {
     side.mouseSpeed = file.Get(kPoint, "MouseSpeed_Y");
 }
 
-bool ConfigFiles::WriteConfigFile(const std::string& path) {
+bool ConfigFiles::WriteConfigFile(const std::string& path, const MouseSettings& settings, DeviceState& state) {
     std::array<std::uint8_t, config_file::kSize> image{};
     image[config_file::kFlag] = config_file::kSavedFlag;
-    std::memcpy(image.data() + config_file::kRecord, settings_.data(), kMouseSettingsSize);
+    std::memcpy(image.data() + config_file::kRecord, settings.data(), kMouseSettingsSize);
     const int error = WriteFileAtomic(path, image.data(), image.size());
     if (error != 0) {
         DebugPrintf("Error Code is: %d \n", error);
         return false;
     }
-    state_.firstRunFlag = config_file::kSavedFlag;
+    state.firstRunFlag = config_file::kSavedFlag;
     DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1, static_cast<int>(kMouseSettingsSize),
                 static_cast<int>(kMouseSettingsSize));
     return true;
 }
 
-bool ConfigFiles::SaveCurrentProfile() {
-    configPath_ = Indexed(folder_, "config", state_.profileFileIndex, ".bin");
-    sideFilePath_ = Indexed(folder_, "str", state_.profileFileIndex, ".ini");
-    return WriteConfigFile(configPath_);
+bool ConfigFiles::SaveCurrentProfile(const MouseSettings& settings, DeviceState& state) {
+    configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
+    sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
+    return WriteConfigFile(configPath_, settings, state);
 }
 
 void ConfigFiles::WriteCaptions(const std::string& path) {
@@ -166,14 +166,14 @@ void ConfigFiles::WriteCaptions(const std::string& path) {
     if (const int error = SaveIni(path, file); error != 0) DebugPrintf("Error Code is: %d \n", error);
 }
 
-void ConfigFiles::InitialiseIfNeeded(bool strict) {
+void ConfigFiles::InitialiseIfNeeded(bool strict, MouseSettings& settings, DeviceState& state) {
     const std::string value = ReadProfileString(sideFilePath_, kProfile, kIsDefault);
     const bool initialise = value == "N" || (strict && value.empty());
-    if (initialise) ResetToDefaults(settings_);
+    if (initialise) ResetToDefaults(settings);
     if (const int error = WriteProfileString(sideFilePath_, kProfile, kIsDefault, "Y"); error != 0)
         DebugPrintf("Error Code is: %d \n", error);
     if (!initialise) return;
-    SaveCurrentProfile();
+    SaveCurrentProfile(settings, state);
     // A profile set to the defaults before it ever had captions (the first
     // start) takes the factory captions, so its buttons are not left blank.
     if (!settingsSection.empty() && !LoadIni(sideFilePath_).HasKey(settingsSection, "Item1")) {
@@ -185,17 +185,19 @@ void ConfigFiles::InitialiseIfNeeded(bool strict) {
     }
 }
 
-ConfigFiles::ExportResult ConfigFiles::ExportProfile(const std::string& chosenPath) {
+ConfigFiles::ExportResult ConfigFiles::ExportProfile(const std::string& chosenPath, MouseSettings& settings,
+                                                     DeviceState& state) {
     ExportResult result{chosenPath, false};
     if (result.path.find(".bin", FileNameStart(result.path)) == std::string::npos) result.path += ".bin";
     WriteCaptions(SideFilePathFor(result.path));
-    result.written = WriteConfigFile(result.path);
-    LoadCurrentProfile();
-    InitialiseIfNeeded(false);
+    result.written = WriteConfigFile(result.path, settings, state);
+    LoadCurrentProfile(settings, state);
+    InitialiseIfNeeded(false, settings, state);
     return result;
 }
 
-ConfigFiles::ImportResult ConfigFiles::ImportProfile(const std::string& chosenPath) {
+ConfigFiles::ImportResult ConfigFiles::ImportProfile(const std::string& chosenPath, MouseSettings& settings,
+                                                     DeviceState& state) {
     if (chosenPath.find(".bin", FileNameStart(chosenPath)) == std::string::npos) return ImportResult::NotABinFile;
     if (!FileExists(chosenPath)) {
         DebugWrite(kMissingConfig);
@@ -203,7 +205,7 @@ ConfigFiles::ImportResult ConfigFiles::ImportProfile(const std::string& chosenPa
     }
     ImportResult result = ImportResult::WrongSize;
     if (FileSize(chosenPath) == static_cast<long long>(config_file::kSize)) {
-        ReadConfigFile(chosenPath, kMissingConfig);
+        ReadConfigFile(chosenPath, settings, state, kMissingConfig);
         result = ImportResult::Imported;
     }
     ReadSideFile(SideFilePathFor(chosenPath));

@@ -1,4 +1,4 @@
-#include "settings/ConfigFiles.h"
+#include "profiles/ConfigFiles.h"
 
 #include <cstring>
 #include <fstream>
@@ -6,9 +6,9 @@
 
 #include "platform/DebugLog.h"
 #include "platform/FileIo.h"
-#include "settings/FactoryFiles.h"
+#include "profiles/FactoryFiles.h"
 #include "settings/IniFile.h"
-#include "settings/ProfileList.h"
+#include "profiles/ProfileList.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -32,7 +32,7 @@ protected:
     std::string folder;
     MouseSettings settings;
     DeviceState state;
-    ConfigFiles Files() { return ConfigFiles(folder, settings, state); }
+    ConfigFiles Files() { return ConfigFiles(folder); }
 };
 
 TEST_F(ConfigFilesTest, ShortLongAndMissingFilesLoadAsTheLoaderReadsThem) {
@@ -41,23 +41,23 @@ TEST_F(ConfigFilesTest, ShortLongAndMissingFilesLoadAsTheLoaderReadsThem) {
     ProfileList("ItemCount=1\r\nItem0=P\r\nCurProfileName=P\r\n");
     DebugCapture debug;
     auto files = Files();
-    ASSERT_TRUE(files.LoadCurrentProfile());
+    ASSERT_TRUE(files.LoadCurrentProfile(settings, state));
     EXPECT_EQ(state.firstRunFlag, 7);
     EXPECT_EQ(settings.at(998), 0x11);
     EXPECT_EQ(settings.at(999), 0xEE); // the rest keeps its bytes
     EXPECT_TRUE(debug.Contains("Program First Run Flag:7\nRead Size is: 999"));
 
     Write("config0.bin", Image(1, 0x22, 3000));
-    files.LoadCurrentProfile();
+    files.LoadCurrentProfile(settings, state);
     EXPECT_EQ(settings.at(1883), 0x22);
 
     std::remove((folder + "config0.bin").c_str());
     debug.Clear();
-    files.LoadCurrentProfile();
+    files.LoadCurrentProfile(settings, state);
     EXPECT_EQ(settings.at(0), 0x22);
     EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
     debug.Clear();
-    files.LoadProfileFiles(3);
+    files.LoadProfileFiles(3, settings, state);
     EXPECT_TRUE(debug.Contains("Config file is not exist."));
     EXPECT_EQ(files.sideFilePath(), folder + "str3.ini");
 }
@@ -67,20 +67,20 @@ TEST_F(ConfigFilesTest, ProfileListResolution) {
     state.profileFileIndex = 4;
     for (const char* count : {"", "0", "7", "abc", "-1", "2x"}) {
         ProfileList(std::string("ItemCount=") + count + "\r\nItem0=A\r\nCurProfileName=A\r\n");
-        EXPECT_FALSE(files.LoadCurrentProfile()) << count;
+        EXPECT_FALSE(files.LoadCurrentProfile(settings, state)) << count;
         EXPECT_EQ(state.profileFileIndex, 4);
     }
     // The last equal name wins; a name equal to none leaves the index as it was.
     ProfileList("ItemCount=3\r\nItem0=Same\r\nItem1=Other\r\nItem2=Same\r\nCurProfileName=Same\r\n");
-    EXPECT_TRUE(files.LoadCurrentProfile());
+    EXPECT_TRUE(files.LoadCurrentProfile(settings, state));
     EXPECT_EQ(state.profileFileIndex, 2);
     EXPECT_EQ(files.configPath(), folder + "config2.bin");
     ProfileList("ItemCount=2\r\nItem0=A\r\nItem1=B\r\nCurProfileName=b\r\n");
-    EXPECT_TRUE(files.LoadCurrentProfile());
+    EXPECT_TRUE(files.LoadCurrentProfile(settings, state));
     EXPECT_EQ(state.profileFileIndex, 2);
     // Factory files while UseFactoryFiles is set.
     state.useFactoryFiles = 1;
-    EXPECT_TRUE(files.LoadCurrentProfile());
+    EXPECT_TRUE(files.LoadCurrentProfile(settings, state));
     EXPECT_EQ(files.configPath(), folder + "config.bin");
     EXPECT_EQ(files.sideFilePath(), folder + "str.ini");
 }
@@ -90,7 +90,7 @@ TEST_F(ConfigFilesTest, SaveWritesFlagAndRecordAtomically) {
     state.profileFileIndex = 1;
     ResetToDefaults(settings);
     DebugCapture debug;
-    ASSERT_TRUE(files.SaveCurrentProfile());
+    ASSERT_TRUE(files.SaveCurrentProfile(settings, state));
     const auto saved = ReadWholeFile(folder + "config1.bin");
     ASSERT_TRUE(saved);
     ASSERT_EQ(saved->size(), 1885u);
@@ -102,41 +102,41 @@ TEST_F(ConfigFilesTest, SaveWritesFlagAndRecordAtomically) {
     ::chmod(dir.path().c_str(), 0500);
     settings.at(5) = 8;
     debug.Clear();
-    const bool saved2 = files.SaveCurrentProfile();
+    const bool saved2 = files.SaveCurrentProfile(settings, state);
     ::chmod(dir.path().c_str(), 0700);
     if (::geteuid() != 0) { // root writes anyway
         EXPECT_FALSE(saved2);
         EXPECT_TRUE(debug.Contains("Error Code is: 13 \n"));
         EXPECT_EQ(*ReadWholeFile(folder + "config1.bin"), *saved);
     }
-    ConfigFiles nowhere(folder + "missing/", settings, state);
+    ConfigFiles nowhere(folder + "missing/");
     debug.Clear();
-    EXPECT_FALSE(nowhere.SaveCurrentProfile());
+    EXPECT_FALSE(nowhere.SaveCurrentProfile(settings, state));
     EXPECT_TRUE(debug.Contains("Error Code is: 2 \n"));
 }
 
 TEST_F(ConfigFilesTest, IsDefaultStrictAndLenient) {
     auto files = Files();
-    files.LoadProfileFiles(0);
+    files.LoadProfileFiles(0, settings, state);
     for (auto& b : settings.bytes) b = 0x33;
-    files.InitialiseIfNeeded(false); // missing value: lenient keeps the record
+    files.InitialiseIfNeeded(false, settings, state); // missing value: lenient keeps the record
     EXPECT_EQ(settings.at(5), 0x33);
     EXPECT_EQ(ReadProfileString(folder + "str0.ini", "Profile", "IsDefault"), "Y");
 
     WriteProfileString(folder + "str0.ini", "Profile", "IsDefault", "");
-    files.InitialiseIfNeeded(true); // empty: strict resets and saves
+    files.InitialiseIfNeeded(true, settings, state); // empty: strict resets and saves
     EXPECT_EQ(settings.at(5), 2);
     EXPECT_EQ(settings.at(400), 0x33); // macros kept
     EXPECT_TRUE(FileExists(folder + "config0.bin"));
 
     for (auto& b : settings.bytes) b = 0x44;
     WriteProfileString(folder + "str0.ini", "Profile", "IsDefault", "N");
-    files.InitialiseIfNeeded(false); // "N" resets in both forms
+    files.InitialiseIfNeeded(false, settings, state); // "N" resets in both forms
     EXPECT_EQ(settings.at(5), 2);
     EXPECT_EQ(ReadProfileString(folder + "str0.ini", "Profile", "IsDefault"), "Y");
 
     for (auto& b : settings.bytes) b = 0x55;
-    files.InitialiseIfNeeded(true); // "Y": nothing changes
+    files.InitialiseIfNeeded(true, settings, state); // "Y": nothing changes
     EXPECT_EQ(settings.at(5), 0x55);
 }
 
@@ -147,10 +147,10 @@ TEST_F(ConfigFilesTest, ExportNamesAndContents) {
     files.side.captions[0] = "Click";
     files.side.captions[6] = " padded ";
     ResetToDefaults(settings);
-    ASSERT_TRUE(files.SaveCurrentProfile());
+    ASSERT_TRUE(files.SaveCurrentProfile(settings, state));
     settings.at(field::kReportRate) = 8;
 
-    EXPECT_EQ(files.ExportProfile(folder + "mine").path, folder + "mine.bin");
+    EXPECT_EQ(files.ExportProfile(folder + "mine", settings, state).path, folder + "mine.bin");
     const auto exported = ReadWholeFile(folder + "mine.bin");
     ASSERT_TRUE(exported);
     EXPECT_EQ(exported->size(), 1885u);
@@ -159,13 +159,13 @@ TEST_F(ConfigFilesTest, ExportNamesAndContents) {
     EXPECT_EQ(ReadProfileString(folder + "mine.ini", "Setting-EN", "Item7"), " padded ");
     EXPECT_FALSE(LoadIni(folder + "mine.ini").HasKey("Setting-EN", "Item8"));
 
-    EXPECT_EQ(files.ExportProfile(folder + "a.bin.old").path, folder + "a.bin.old");
+    EXPECT_EQ(files.ExportProfile(folder + "a.bin.old", settings, state).path, folder + "a.bin.old");
     EXPECT_TRUE(FileExists(folder + "a.ini.old"));
     // A ".bin" in a folder name is not touched.
     ASSERT_EQ(MakeFolders(folder + "x.bin.d"), 0);
-    EXPECT_EQ(files.ExportProfile(folder + "x.bin.d/p.bin").path, folder + "x.bin.d/p.bin");
-    EXPECT_TRUE(files.ExportProfile(folder + "y.bin").written);
-    EXPECT_FALSE(files.ExportProfile(folder + "no/such/folder/z.bin").written);
+    EXPECT_EQ(files.ExportProfile(folder + "x.bin.d/p.bin", settings, state).path, folder + "x.bin.d/p.bin");
+    EXPECT_TRUE(files.ExportProfile(folder + "y.bin", settings, state).written);
+    EXPECT_FALSE(files.ExportProfile(folder + "no/such/folder/z.bin", settings, state).written);
     EXPECT_TRUE(FileExists(folder + "x.bin.d/p.ini"));
     // The export reloads the current profile: unapplied edits are gone.
     EXPECT_NE(settings.at(field::kReportRate), 8);
@@ -179,17 +179,17 @@ TEST_F(ConfigFilesTest, ImportReadsOnlyWholeFilesButAlwaysTheSideFile) {
         Write("p.bin", Image(1, 0x77, size));
         for (auto& b : settings.bytes) b = 0x10;
         files.side.captions[0].clear();
-        EXPECT_EQ(files.ImportProfile(folder + "p.bin"), ConfigFiles::ImportResult::WrongSize);
+        EXPECT_EQ(files.ImportProfile(folder + "p.bin", settings, state), ConfigFiles::ImportResult::WrongSize);
         EXPECT_EQ(settings.at(0), 0x10) << size;
         EXPECT_EQ(files.side.captions[0], "Imported");
     }
     Write("p.bin", Image(1, 0x77, 1885));
-    EXPECT_EQ(files.ImportProfile(folder + "p.bin"), ConfigFiles::ImportResult::Imported);
+    EXPECT_EQ(files.ImportProfile(folder + "p.bin", settings, state), ConfigFiles::ImportResult::Imported);
     EXPECT_EQ(settings.at(1883), 0x77);
     DebugCapture debug;
-    EXPECT_EQ(files.ImportProfile(folder + "none.bin"), ConfigFiles::ImportResult::Missing);
+    EXPECT_EQ(files.ImportProfile(folder + "none.bin", settings, state), ConfigFiles::ImportResult::Missing);
     EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
-    EXPECT_EQ(files.ImportProfile(folder + "p.ini"), ConfigFiles::ImportResult::NotABinFile);
+    EXPECT_EQ(files.ImportProfile(folder + "p.ini", settings, state), ConfigFiles::ImportResult::NotABinFile);
 }
 
 TEST_F(ConfigFilesTest, SideFileCaptionsFollowTheLanguageSection) {
@@ -273,12 +273,12 @@ TEST(ConfigFilesFirstStart, AProfileWithoutCaptionsTakesTheFactoryOnes) {
     ProvisionDataFolder(folder, "EN");
     MouseSettings settings;
     DeviceState state;
-    ConfigFiles files(folder, settings, state);
+    ConfigFiles files(folder);
     files.settingsSection = "Setting-EN";
-    ASSERT_TRUE(files.LoadCurrentProfile());
+    ASSERT_TRUE(files.LoadCurrentProfile(settings, state));
     files.ReadSideFile();
     EXPECT_EQ(files.side.captions[0], "");
-    files.InitialiseIfNeeded(true);
+    files.InitialiseIfNeeded(true, settings, state);
     EXPECT_EQ(files.side.captions[0], "Click");
     EXPECT_EQ(files.side.captions[5], "DPI +");
     EXPECT_EQ(ReadProfileString(folder + "str0.ini", "Setting-EN", "Item2"), "Menu");
@@ -286,7 +286,7 @@ TEST(ConfigFilesFirstStart, AProfileWithoutCaptionsTakesTheFactoryOnes) {
     WriteProfileString(folder + "str0.ini", "Profile", "IsDefault", "N");
     WriteProfileString(folder + "str0.ini", "Setting-EN", "Item1", "Mine");
     files.ReadSideFile();
-    files.InitialiseIfNeeded(true);
+    files.InitialiseIfNeeded(true, settings, state);
     EXPECT_EQ(files.side.captions[0], "Mine");
 }
 
