@@ -29,7 +29,7 @@ build() { # build-dir [cmake options]
     local launcher=()
     # Rebuilds in several checkouts share one compiler cache when there is one.
     if command -v ccache >/dev/null; then
-        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")}
+        export CCACHE_BASEDIR=${CCACHE_BASEDIR:-$(dirname "$PWD")} CCACHE_NOHASHDIR=${CCACHE_NOHASHDIR:-1}
         launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     fi
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV530_GUI=ON "${launcher[@]}" "$@" >/dev/null

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/Commands.h"
+#include "cli/SettingCommands.h"
 #include "profiles/DataFolderSetup.h"
 
 namespace {
@@ -11,6 +12,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: qv530ctl COMMAND [ARGS]\n"
     "\n"
+    "  get [NAME]                       print the current profile's settings, one NAME VALUE line each\n"
+    "  set NAME VALUE...                change one setting of the current profile and save it\n"
     "  defaults FILE                    write a factory configuration file\n"
     "  dump FILE                        print every field of a configuration file\n"
     "  list                             list the mice and pads found and their interfaces\n"
@@ -38,6 +41,8 @@ int main(int argc, char** argv) {
     qv530::PrepareDataFolder(std::cerr, "qv530ctl");
     const std::string command = argv[1];
     const Args args(argv + 2, argv + argc);
+    if (command == "get") return RunGet(args, std::cout, std::cerr);
+    if (command == "set") return RunSet(args, std::cout, std::cerr);
     if (command == "defaults") return RunDefaults(args, std::cout, std::cerr);
     if (command == "dump") return RunDump(args, std::cout, std::cerr);
     if (command == "list") return RunList(args, std::cout, std::cerr);

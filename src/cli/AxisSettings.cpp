@@ -1,0 +1,35 @@
+// get/set names of the X/Y sensitivity.
+#include "cli/SettingCommands.h"
+#include "settings/RecordEdits.h"
+
+namespace qv530::cli {
+namespace {
+
+template <Axis axis>
+void GetSensitivity(const CliProfile& profile, std::ostream& out) {
+    out << (axis == Axis::X ? "sensitivity-x " : "sensitivity-y ")
+        << int(profile.settings.at(axis == Axis::X ? field::kSensitivityX : field::kSensitivityY)) << "\n";
+}
+
+template <Axis axis>
+int SetSensitivityLevel(CliProfile& profile, std::span<const std::string> values, std::ostream& err) {
+    int level = 0;
+    if (values.size() != 1 || !ParseNumber(values[0], kMinLevel, kMaxLevel, level)) {
+        err << "qv530ctl: " << (axis == Axis::X ? "sensitivity-x" : "sensitivity-y") << " takes a level from "
+            << kMinLevel << " to " << kMaxLevel << "\n";
+        return kSetBadInput;
+    }
+    SetSensitivity(profile.settings, axis, level);
+    return kSetDone;
+}
+
+const SettingCommand kAxisCommands[] = {
+    {"sensitivity-x", "sensitivity-x N (1..11)", GetSensitivity<Axis::X>, SetSensitivityLevel<Axis::X>},
+    {"sensitivity-y", "sensitivity-y N (1..11)", GetSensitivity<Axis::Y>, SetSensitivityLevel<Axis::Y>},
+};
+
+} // namespace
+
+std::span<const SettingCommand> AxisSettingCommands() { return kAxisCommands; }
+
+} // namespace qv530::cli

@@ -1,0 +1,116 @@
+// qv530ctl get and set.
+#include "cli/SettingCommands.h"
+
+#include <cctype>
+#include <charconv>
+#include <cstdio>
+
+#include "profiles/StartupProfile.h"
+
+namespace qv530::cli {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+            return false;
+    return true;
+}
+
+bool ParseNumber(std::string_view text, int low, int high, int& value) {
+    int parsed = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), parsed);
+    if (error != std::errc() || end != text.data() + text.size() || text.empty()) return false;
+    if (parsed < low || parsed > high) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseColour(std::string_view text, Rgb& colour) {
+    if (!text.empty() && text.front() == '#') text.remove_prefix(1);
+    if (text.size() != 6) return false;
+    std::uint8_t parts[3];
+    for (int i = 0; i < 3; ++i) {
+        const std::string_view pair = text.substr(static_cast<std::size_t>(i) * 2, 2);
+        unsigned value = 0;
+        const auto [end, error] = std::from_chars(pair.data(), pair.data() + 2, value, 16);
+        if (error != std::errc() || end != pair.data() + 2) return false;
+        parts[i] = static_cast<std::uint8_t>(value);
+    }
+    colour = {parts[0], parts[1], parts[2]};
+    return true;
+}
+
+std::string FormatColour(const Rgb& colour) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%02X%02X%02X", colour.red, colour.green, colour.blue);
+    return text;
+}
+
+namespace {
+
+const SettingCommand* Find(std::string_view name) {
+    for (const SettingCommand& command : SettingCommands())
+        if (EqualsIgnoringCase(command.name, name)) return &command;
+    return nullptr;
+}
+
+void PrintNames(std::ostream& err) {
+    err << "names:";
+    for (const SettingCommand& command : SettingCommands()) err << " " << command.name;
+    err << "\n";
+}
+
+// The current profile as the program loads it at start-up.
+CliProfile LoadCurrent() {
+    CliProfile profile(DataFolder());
+    profile.language =
+        LoadProfileAtStartUp(profile.files, profile.settings, profile.state, profile.sent, profile.texts);
+    return profile;
+}
+
+} // namespace
+
+int RunGet(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() > 1) {
+        err << "usage: qv530ctl get [NAME]\n";
+        return kSetBadInput;
+    }
+    const SettingCommand* only = nullptr;
+    if (!args.empty() && (only = Find(args[0])) == nullptr) {
+        err << "qv530ctl: unknown name '" << args[0] << "'; ";
+        PrintNames(err);
+        return kSetBadInput;
+    }
+    const CliProfile profile = LoadCurrent();
+    for (const SettingCommand& command : SettingCommands())
+        if (only == nullptr || only == &command) command.get(profile, out);
+    return 0;
+}
+
+int RunSet(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) {
+        err << "usage: qv530ctl set NAME VALUE...; ";
+        PrintNames(err);
+        return kSetBadInput;
+    }
+    const SettingCommand* command = Find(args[0]);
+    if (command == nullptr) {
+        err << "qv530ctl: unknown name '" << args[0] << "'; ";
+        PrintNames(err);
+        return kSetBadInput;
+    }
+    CliProfile profile = LoadCurrent();
+    const int status = command->set(profile, std::span<const std::string>(args).subspan(1), err);
+    if (status != kSetDone) return status;
+    // Saved as the window's Apply saves: the configuration file, then the captions.
+    if (!profile.files.SaveCurrentProfile(profile.settings, profile.state)) {
+        err << "qv530ctl: the profile could not be saved as " << profile.files.configPath() << "\n";
+        return 1;
+    }
+    profile.files.WriteCaptions();
+    out << "saved " << profile.files.configPath() << "\n";
+    return 0;
+}
+
+} // namespace qv530::cli

@@ -1,0 +1,58 @@
+#pragma once
+// qv530ctl get and set: the named settings of the current profile. Each
+// group of names lives in its own file and is listed once in
+// SettingTable.cpp; get prints "NAME VALUE" lines that set takes back.
+#include <ostream>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/Commands.h"
+#include "lang/UiStrings.h"
+#include "profiles/ConfigFiles.h"
+
+namespace qv530::cli {
+
+// The current profile as get and set work on it.
+struct CliProfile {
+    explicit CliProfile(std::string dataFolder) : files(std::move(dataFolder)) {}
+    MouseSettings settings;
+    MouseSettings sent;
+    DeviceState state;
+    UiStrings texts;
+    std::string language; // "CHS", "CHT", "EN" or "DE"
+    ConfigFiles files;
+};
+
+// Exit statuses of set.
+inline constexpr int kSetDone = 0;
+inline constexpr int kSetRefused = 1;  // a refusal the window shows as a message box
+inline constexpr int kSetBadInput = 2; // unknown name, value out of range, wrong count
+
+struct SettingCommand {
+    std::string_view name;
+    std::string_view usage; // "sensitivity-x N (1..11)"
+    // Prints the name's lines.
+    void (*get)(const CliProfile& profile, std::ostream& out);
+    // Changes the record (and captions); returns a status above, with one line on err when not done.
+    int (*set)(CliProfile& profile, std::span<const std::string> values, std::ostream& err);
+};
+
+// Every name, in get's order.
+std::span<const SettingCommand> SettingCommands();
+
+// Groups of names, one per file.
+std::span<const SettingCommand> AxisSettingCommands();
+
+// Shared value parsing: a whole decimal number in [low, high], else nothing.
+bool ParseNumber(std::string_view text, int low, int high, int& value);
+// "RRGGBB" or "#RRGGBB".
+bool ParseColour(std::string_view text, Rgb& colour);
+std::string FormatColour(const Rgb& colour);
+bool EqualsIgnoringCase(std::string_view a, std::string_view b);
+
+int RunGet(const Args& args, std::ostream& out, std::ostream& err);
+int RunSet(const Args& args, std::ostream& out, std::ostream& err);
+
+} // namespace qv530::cli
