@@ -2,6 +2,7 @@
 #include <sstream>
 
 #include "cli/Commands.h"
+#include "cli/SettingCommands.h"
 #include "profiles/DataFolderSetup.h"
 #include "device/EmulatedDevices.h"
 #include "platform/FileIo.h"
@@ -102,6 +103,37 @@ TEST_F(CliTest, ListShowsRolesAndSaysWhenNothingIsThere) {
     EXPECT_NE(lines[0].find("04D9:A11D firmware 0302 usage FF01:0001 feature 9 input 65 output 65"), std::string::npos);
     EXPECT_EQ(lines[1].rfind("notification", 0), 0u);
     EXPECT_EQ(lines[2].rfind("pad", 0), 0u);
+}
+
+TEST_F(CliTest, GetAndSetShareOneTableAndRefuseBadInputWithoutSaving) {
+    ASSERT_EQ(RunSet({"Sensitivity-X", "9"}, out, err), 0) << err.str();
+    EXPECT_EQ((*ReadWholeFile(Data("config0.bin")))[1 + field::kSensitivityX], 9);
+    out.str("");
+    ASSERT_EQ(RunGet({"sensitivity-x"}, out, err), 0);
+    EXPECT_EQ(out.str(), "sensitivity-x 9\n");
+
+    // Every bad input changes nothing and exits 2 with one line that says what is accepted.
+    for (const Args& bad : std::vector<Args>{{"sensitivity-x", "0"}, {"sensitivity-x", "12"}, {"sensitivity-x", "9x"},
+                                             {"sensitivity-x"}, {"no-such-name", "1"}, {}}) {
+        err.str("");
+        EXPECT_EQ(RunSet(bad, out, err), 2) << (bad.empty() ? "" : bad[0]);
+        EXPECT_FALSE(err.str().empty());
+    }
+    EXPECT_EQ((*ReadWholeFile(Data("config0.bin")))[1 + field::kSensitivityX], 9);
+    EXPECT_EQ(RunGet({"no-such-name"}, out, err), 2);
+
+    // get's lines fed back to set give the same profile.
+    out.str("");
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    const std::string before = *ReadWholeFile(Data("config0.bin"));
+    for (const std::string& line : OutLines()) {
+        std::istringstream words(line);
+        Args args;
+        for (std::string word; words >> word;) args.push_back(word);
+        std::ostringstream ignored;
+        ASSERT_EQ(RunSet(args, ignored, err), 0) << line << ": " << err.str();
+    }
+    EXPECT_EQ(*ReadWholeFile(Data("config0.bin")), before);
 }
 
 } // namespace
