@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core xvfb xdotool trayer x11-utils imagemagick)
+          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core fonts-wqy-zenhei qt6-translations-l10n xvfb xdotool trayer x11-utils imagemagick)
 
 install_missing() {
     local missing=()

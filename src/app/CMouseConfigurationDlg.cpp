@@ -26,6 +26,7 @@
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
+#include "app/DesktopLanguage.h"
 #include "app/TrayPresence.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
@@ -86,6 +87,8 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
     windowTitled = [](const std::string&) { return false; };
+    inform = [this](const QString& text) { QMessageBox::information(this, "QV530-10800rad", text); };
+    openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
     connect(devices_.get(), &DeviceHost::stageNotice, this, &CMouseConfigurationDlg::OnDeviceNotice);
     connect(devices_.get(), &DeviceHost::deviceChanged, this, &CMouseConfigurationDlg::OnDeviceChanged);
     connect(devices_.get(), &DeviceHost::sequenceFinished, this, &CMouseConfigurationDlg::OnSequenceFinished);
@@ -100,13 +103,21 @@ QString CMouseConfigurationDlg::Text(int slot) const { return app_.editor->Text(
 bool CMouseConfigurationDlg::trayIconShown() const { return tray_ && tray_->shown(); }
 
 void CMouseConfigurationDlg::Initialise() {
-    setWindowIcon(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
+    // Several sizes: a window manager takes the one it needs, and the full
+    // 256-pixel picture alone is more than the X server takes in one property.
+    QIcon icon;
+    const QImage picture = SkinLoader::LoadResource(skin::kIconResource);
+    for (int size : {16, 24, 32, 48, 64, 128})
+        if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+    setWindowIcon(icon);
     setWindowTitle("QV530-10800rad");
 
     // A mouse whose nodes may not be opened is told about once, with the fix.
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.editor->LoadAtStartUp();
+    InstallLanguageFonts();
+    InstallQtTranslations(app_.editor->language());
 
     LoadSkins();
     font_ = QFont(QString::fromUtf8(FontFace(app_.editor->language()).data()));
@@ -195,6 +206,7 @@ void CMouseConfigurationDlg::CreateCommandButtons() {
                            "\\skins\\button-config-leave.png", "\\skins\\button-config-normal.png", kProfilesButton,
                            kSlotProfiles);
     profiles_->setObjectName("profiles");
+    profiles_->textRightReserve = kProfilesMarkWidth;
     for (int v = 0; v < 3; ++v) {
         views_[static_cast<std::size_t>(v)] =
             MakeButton(10 + v, "\\skins\\button-mouse-normal.png", "\\skins\\button-mouse-over.png",
@@ -293,7 +305,8 @@ void CMouseConfigurationDlg::CreateBusyShield() {
     progress_->setObjectName("progress");
     progress_->setRange(0, 1000);
     progress_->setTextVisible(false);
-    progress_->setGeometry(kApplyButton.x, kApplyButton.y + 8, kResetButton.right() - kApplyButton.x, 14);
+    // Over the whole command row, so no caption shows around it.
+    progress_->setGeometry(kApplyButton.x, kApplyButton.y, kResetButton.right() - kApplyButton.x, kApplyButton.height);
     progress_->setStyleSheet("QProgressBar { background: rgb(40,16,16); border: 1px solid rgb(143,32,32); }"
                              "QProgressBar::chunk { background: rgb(255,237,0); }");
     statusLine_ = new QLabel(this);
@@ -430,6 +443,14 @@ void CMouseConfigurationDlg::ShowFromTray() {
         showAfterSequence_ = true;
         return;
     }
+    if (isVisible()) {
+        // Open already (perhaps minimised): brought back as it is, edits kept.
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        showNormal();
+        raise();
+        activateWindow();
+        return;
+    }
     app_.editor->ReloadCurrentProfile();
     if (!background_.isNull()) setFixedSize(background_.size());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -437,6 +458,7 @@ void CMouseConfigurationDlg::ShowFromTray() {
     SetButtonListCollapsed(true);
     SetAxisPanelCollapsed(true);
     statusLine_->clear();
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     raise();
     activateWindow();
@@ -480,12 +502,19 @@ void CMouseConfigurationDlg::CheckFirmwareGate() {
     Quit();
 }
 
-void CMouseConfigurationDlg::StartFirmwareUpdate() {
-    if (windowTitled(kUpdaterTitle)) return;
-    const QString folder = QString::fromStdString(app_.programFolder);
-    if (app_.link.a11dConnected.load() == 1) QProcess::startDetached(folder + "Update/FWUpdate", {});
-    if (app_.link.a1dcConnected.load() == 1) QProcess::startDetached(folder + "Update/3360/FWUpdate", {});
+bool CMouseConfigurationDlg::StartFirmwareUpdate() {
+    if (windowTitled(kUpdaterTitle)) return true;
+    const std::vector<std::string> updaters =
+        FirmwareUpdaters(app_.programFolder, app_.link.a11dConnected.load() == 1, app_.link.a1dcConnected.load() == 1,
+                         [](const std::string& path) { return QFileInfo(QString::fromStdString(path)).isExecutable(); });
+    if (updaters.empty()) {
+        // Quitting would leave the user with neither the tool nor an updater.
+        inform(Text(kSlotNoUpdater));
+        return false;
+    }
+    for (const std::string& updater : updaters) QProcess::startDetached(QString::fromStdString(updater), {});
     Quit();
+    return true;
 }
 
 void CMouseConfigurationDlg::OpenHelpMenu() {
@@ -497,9 +526,9 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
     menu.AppendItem(kHelpVersion, kVersionText);
     switch (menu.Exec(QCursor::pos())) {
     case kHelpGuide: {
-        const std::filesystem::path guide =
-            FindProgramData(app_.programFolder, Text(kSlotUserGuide).toStdString());
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(guide.string())));
+        const std::filesystem::path guide = FindProgramData(app_.programFolder, kUserGuidePath);
+        const QString shown = QString::fromStdString(guide.empty() ? std::string(kUserGuidePath) : guide.string());
+        if (guide.empty() || !openUrl(QUrl::fromLocalFile(shown))) inform(Text(kSlotGuideNotOpened) + "\n" + shown);
         break;
     }
     case kHelpUpdate: StartFirmwareUpdate(); break;

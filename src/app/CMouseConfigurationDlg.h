@@ -17,6 +17,7 @@
 
 class QProgressBar;
 class QLabel;
+class QUrl;
 
 namespace qv530 {
 
@@ -52,6 +53,9 @@ public:
     void ShowFromTray();
     void ShowNotice(const Notice& notice);
     void OnDeviceNotice(int kind, int argument);
+    // Starts the connected mice's firmware updaters and quits; false (and a
+    // message, the program going on) when none of them is installed.
+    bool StartFirmwareUpdate();
 
     // For tests and the demo.
     int currentView() const { return view_; }
@@ -68,6 +72,10 @@ public:
     std::function<bool()> askReset;
     // Whether a top-level window with this title exists (the firmware updater).
     std::function<bool(const std::string&)> windowTitled;
+    // Tells the user something (a message box); tests replace it.
+    std::function<void(const QString&)> inform;
+    // Opens a document with the desktop's application; false when none did.
+    std::function<bool(const QUrl&)> openUrl;
 
 signals:
     void sequenceDone();
@@ -93,7 +101,6 @@ private:
     void UpdateTrayIcon(bool shown);
     void CheckFirmwareGate();
     void ShowPermissionNotice(const std::string& message);
-    void StartFirmwareUpdate();
     void OpenHelpMenu();
     void OnDeviceChanged(const DeviceChangeEffects& effects);
     void OnSequenceFinished(bool reset, int failedReports, bool saved);

@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "controls/SkinGeometry.h"
 #include "lang/UiStrings.h"
@@ -45,6 +46,16 @@ struct Notice {
 // The balloon of a device notice; nothing for kinds that show none. For a
 // stage outside 0..7 the text is empty and the balloon repeats its last text.
 std::optional<Notice> NoticeFor(int kind, int argument, const UiStrings& texts, const MouseSettings& sent);
+
+// The firmware updaters of the connected mice that are installed beside the
+// program: "Update/FWUpdate" for the A11D, "Update/3360/FWUpdate" for the A1DC.
+template <typename Exists>
+std::vector<std::string> FirmwareUpdaters(const std::string& programFolder, bool a11d, bool a1dc, Exists exists) {
+    std::vector<std::string> found;
+    if (a11d && exists(programFolder + "Update/FWUpdate")) found.push_back(programFolder + "Update/FWUpdate");
+    if (a1dc && exists(programFolder + "Update/3360/FWUpdate")) found.push_back(programFolder + "Update/3360/FWUpdate");
+    return found;
+}
 
 // Keys the main window swallows so that none of them closes it.
 bool IsSwallowedKey(int qtKey);

@@ -23,7 +23,7 @@ void TrayPresence::SetShown(bool shown) {
         menu_->addAction(exitText_, this, &TrayPresence::exitRequested);
         icon_->setContextMenu(menu_.get());
         connect(icon_.get(), &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::DoubleClick || reason == QSystemTrayIcon::Trigger) emit openRequested();
+            if (reason == QSystemTrayIcon::DoubleClick) emit openRequested();
         });
     }
     if (icon_) icon_->setVisible(shown);

@@ -45,4 +45,20 @@ struct IndicatorBars {
 // any other value nothing.
 IndicatorBars IndicatorBarsFor(int mask, int left, int top);
 
+// Captions: a caption that does not fit its button at the font height asked
+// for is drawn smaller, down to this height, before it is ever cut short.
+inline constexpr int kCaptionMinHeight = 8;
+// Pixels a caption keeps from the button's right border.
+inline constexpr int kCaptionRightMargin = 3;
+// The largest pixel height from wanted down to kCaptionMinHeight (never below
+// it, never above wanted) at which widthAt(height) fits in available; the
+// floor when none does.
+template <typename WidthAt>
+int FittingCaptionHeight(int wanted, int available, WidthAt widthAt) {
+    const int floor = wanted < kCaptionMinHeight ? wanted : kCaptionMinHeight;
+    for (int height = wanted; height > floor; --height)
+        if (widthAt(height) <= available) return height;
+    return floor < 1 ? 1 : floor;
+}
+
 }  // namespace qv530

@@ -60,6 +60,21 @@ const QImage& CBitmapBtn::Picture(ButtonPicture which) const {
     return normal_;
 }
 
+QRect CBitmapBtn::CaptionArea() const {
+    QRect area = rect();
+    area.setLeft(area.left() + 5 + (alignment == 1 && textIndent > 0 ? textIndent : 0));
+    area.setRight(area.right() - kCaptionRightMargin - textRightReserve);
+    return area;
+}
+
+bool CBitmapBtn::CaptionFits() const {
+    if (caption_.isEmpty() || wrapText) return true;
+    QFont font = fontFace.isEmpty() ? this->font() : QFont(fontFace);
+    font.setWeight(QFont::Weight(550));
+    font.setPixelSize(kCaptionMinHeight);
+    return QFontMetrics(font).horizontalAdvance(caption_) <= CaptionArea().width();
+}
+
 QSize CBitmapBtn::sizeHint() const { return normal_.isNull() ? QSize(40, 20) : normal_.size(); }
 
 void CBitmapBtn::paintEvent(QPaintEvent*) {
@@ -77,14 +92,19 @@ void CBitmapBtn::paintEvent(QPaintEvent*) {
         case CaptionColour::Text: break;
         }
         QFont font = fontFace.isEmpty() ? this->font() : QFont(fontFace);
-        font.setPixelSize(std::max(1, fontHeight));
         font.setWeight(QFont::Weight(550));
         font.setStyleHint(QFont::SansSerif);
+        QRect area = CaptionArea();
+        // Smaller before shorter: the caption takes the largest height that fits.
+        const int height = wrapText ? std::max(1, fontHeight)
+                                    : FittingCaptionHeight(std::max(1, fontHeight), area.width(), [&](int h) {
+                                          QFont probe = font;
+                                          probe.setPixelSize(h);
+                                          return QFontMetrics(probe).horizontalAdvance(caption_);
+                                      });
+        font.setPixelSize(height);
         painter.setFont(font);
         painter.setPen(colour);
-
-        QRect area = rect();
-        area.setLeft(area.left() + 5 + (alignment == 1 && textIndent > 0 ? textIndent : 0));
         const QFontMetrics metrics(font);
         if ((alignment == 0 || alignment == 1) && wrapText) {
             const int flags = (alignment == 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter |

@@ -23,6 +23,10 @@ public:
                    const QImage& pressed, const QImage& disabled);
     void SetCaption(const QString& text);
     QString GetCaption() const { return caption_; }
+    // Where the caption is drawn, and whether it fits there whole (at the
+    // smallest caption height at worst).
+    QRect CaptionArea() const;
+    bool CaptionFits() const;
 
     int ControlId() const { return controlId_; }
 
@@ -35,6 +39,7 @@ public:
     QColor pressedTextColor{0xFD, 0xFD, 0xFD};
     int alignment = 1;  // 0 centred, 1 left, 2 right, other right without clipping
     int textIndent = 0;
+    int textRightReserve = 0; // pixels on the right the caption must leave free (a picture's mark)
     bool wrapText = false;
     int hoverMinX = 0;
     bool hoverWhenInactive = true;

@@ -47,7 +47,7 @@ inline constexpr Size kSplash{537, 423};
 // "/skins/main.png" is the window: its size is the window size.
 inline constexpr Size kMainWindow{1010, 660};
 inline constexpr Rect kMainLogo{14, 6, 200, 24};           // "Skins\Logo.png"
-inline constexpr Rect kMainLeftColumn{10, 40, 230, 560};    // "/Skins/BK_MainLeft.png"
+inline constexpr Rect kMainLeftColumn{10, 40, 234, 560};    // "/Skins/BK_MainLeft.png"
 inline constexpr Rect kMainPictureArea{250, 40, 475, 505};  // "Skins\BK_MainMid.png"
 inline constexpr Rect kMainLowerLogo{20, 560, 130, 30};     // "Skins\MLogo.png"
 // The settings panel child window and its visible area.
@@ -71,6 +71,8 @@ inline constexpr Rect kResetButton{932, 598, 57, 30};
 // Profiles (140 x 30) and the three view buttons (62 x 29) under the picture.
 inline constexpr Size kProfilesButtonSize{140, 30};
 inline constexpr Rect kProfilesButton{575, 553, 140, 30};
+// The profiles mark drawn at the right of the Config button's picture.
+inline constexpr int kProfilesMarkWidth = 24;
 inline constexpr Size kViewButtonSize{62, 29};
 inline constexpr std::array<Rect, 3> kViewButtons{{
     {262, 554, 62, 29}, {330, 554, 62, 29}, {398, 554, 62, 29}}};
@@ -93,7 +95,8 @@ inline constexpr int kDropdownBoxX = 76;        // inside the panel
 // Expanded axis panel ("/Skins/XYSensitivity/BK_XYSensSetting.png"), drawn
 // under the Axis Sensitivity header. Sliders: top 40 below the header's
 // bottom, 60 between them, 17 right of the header's left edge.
-inline constexpr Size kAxisPanel{220, 150};
+// Wide enough for the sliders (17 + 208) with a margin on the right.
+inline constexpr Size kAxisPanel{229, 150};
 inline constexpr Size kAxisSliderWindow{208, 9};
 inline constexpr Size kAxisSliderPicture{208, 14};  // "\skins\XYSensitivity\1.png" and "2.png"
 inline constexpr Rect kAxisSliderCut{0, 0, 208, 9};  // the part the slider window shows

@@ -23,7 +23,6 @@ constexpr UiText kShared[] = {
 };
 
 // The user guide installed with the program, resolved by the window.
-constexpr std::string_view kUserGuide = "doc/user-guide.html";
 
 // Simplified Chinese. Slots 456, 532..534 and 539..542 stay empty.
 constexpr UiText kChs[] = {
@@ -124,7 +123,7 @@ constexpr UiText kChs[] = {
     {531, "双击"},
     {535, "狙击键"},
     {536, "左键功能必须选择！"},
-    {537, kUserGuide},
+    {537, "用户指南"},
     {538, "驱动更新"},
     {543, "报告率切换到1000HZ"},
     {544, "报告率切换到500HZ"},
@@ -174,6 +173,8 @@ constexpr UiText kChs[] = {
     {601, "备注：驱动中的产品颜色仅供参考，具体请以实物为准，谢谢！"},
     {602, "关闭"},
     {603, "开启"},
+    {604, "无法打开用户指南："},
+    {605, "未安装固件更新程序。"},
 };
 
 // Traditional Chinese. Empty like the simplified table, and slot 601 too.
@@ -275,7 +276,7 @@ constexpr UiText kCht[] = {
     {531, "雙擊"},
     {535, "狙擊鍵"},
     {536, "至少一鍵須設定為左鍵功能"},
-    {537, kUserGuide},
+    {537, "使用者指南"},
     {538, "驅動更新"},
     {543, "回報率切換到1000HZ"},
     {544, "回報率切換到500HZ"},
@@ -324,6 +325,8 @@ constexpr UiText kCht[] = {
     {592, "警告!!"},
     {602, "關閉"},
     {603, "開啟"},
+    {604, "無法開啟使用者指南："},
+    {605, "未安裝韌體更新程式。"},
 };
 
 // English: every slot that carries text in any language.
@@ -429,7 +432,7 @@ constexpr UiText kEn[] = {
     {534, "Basic Commands +"},
     {535, "Snipe"},
     {536, "At least one button must be set as the \"click\" function."},
-    {537, kUserGuide},
+    {537, "User Guide"},
     {538, "Update"},
     {539, "Language Select"},
     {540, "Chinese simplified"},
@@ -484,6 +487,8 @@ constexpr UiText kEn[] = {
           "you!"},
     {602, "OFF"},
     {603, "ON"},
+    {604, "The user guide could not be opened:"},
+    {605, "No firmware updater is installed."},
 };
 
 // German. Slot 601 stays empty; several macro texts are English on purpose.
@@ -492,13 +497,13 @@ constexpr UiText kDe[] = {
     {6, "QV530-10800rad"},
     {7, "OK"},
     {8, "Übernehmen"},
-    {9, "Zurücksetzen"},
+    {9, "Standard"},
     {10, "Abbrechen"},
-    {11, "Übernehmen"},
+    {11, "Anwenden"},
     {12, "Konfiguration"},
-    {13, "Draufsicht"},
-    {14, "Seitenansicht"},
-    {15, "Rückseite"},
+    {13, "Oben"},
+    {14, "Seite"},
+    {15, "Hinten"},
     {16, "Tastenbelegung"},
     {17, "Makro-Manager"},
     {18, "Achsenempfindlichkeit"},
@@ -589,7 +594,7 @@ constexpr UiText kDe[] = {
     {534, "Basisbefehle +"},
     {535, "Sniper"},
     {536, "Mindestens eine Taste muss mit der „Klick“-Funktion belegt sein."},
-    {537, kUserGuide},
+    {537, "Benutzerhandbuch"},
     {538, "Treiber-Update"},
     {539, "Sprachauswahl"},
     {540, "Chinesisch (vereinfacht)"},
@@ -642,6 +647,8 @@ constexpr UiText kDe[] = {
     {592, "ACHTUNG!!"},
     {602, "AUS"},
     {603, "EIN"},
+    {604, "Das Benutzerhandbuch konnte nicht geöffnet werden:"},
+    {605, "Es ist kein Firmware-Updater installiert."},
 };
 // clang-format on
 

@@ -13,13 +13,18 @@
 namespace qv530 {
 
 // Slots 0..603 exist; most of them stay empty in every language.
-inline constexpr int kUiSlotCount = 604;
+inline constexpr int kUiSlotCount = 606;
+// Slots of our own beyond the original table.
+inline constexpr int kSlotGuideNotOpened = 604;
+inline constexpr int kSlotNoUpdater = 605;
 
 // Slot 0 names the section of the profile side file (str%d.ini) that holds the
 // button captions in the current language ("Setting-EN", ...).
 inline constexpr int kSlotCaptionSection = 0;
 // The user guide that the help menu opens, relative to the program folder.
-inline constexpr int kSlotUserGuide = 537;
+inline constexpr int kSlotUserGuide = 537; // the help menu's guide item, titled in each language
+// The user guide the help menu opens, beside the program or in its shared data.
+inline constexpr const char* kUserGuidePath = "doc/user-guide.html";
 
 class UiStrings {
 public:

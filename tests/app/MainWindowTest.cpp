@@ -239,5 +239,42 @@ TEST_F(MainWindowTest, OldFirmwareAsksAndQuits) {
     EXPECT_EQ(firmwareQuestions, 0);
 }
 
+// Every caption of the window fits its control in every language: drawn
+// smaller when needed, never cut short and never touching the border.
+TEST_F(MainWindowTest, EveryCaptionFitsInEveryLanguage) {
+    for (const char* language : {"EN", "DE", "CHS", "CHT"}) {
+        SCOPED_TRACE(language);
+        window.reset();
+        app.reset();
+        Start(language);
+        int captions = 0;
+        for (CBitmapBtn* button : window->findChildren<CBitmapBtn*>()) {
+            if (button->GetCaption().isEmpty()) continue;
+            ++captions;
+            EXPECT_TRUE(button->CaptionFits()) << button->objectName().toStdString() << ": "
+                                               << button->GetCaption().toStdString();
+        }
+        EXPECT_GE(captions, 10);
+    }
+}
+
+TEST_F(MainWindowTest, AMinimisedWindowComesBackWithItsEdits) {
+    Start();
+    window->editor().SetSensitivity(Axis::X, 8); // not applied
+    window->showMinimized();
+    window->ShowFromTray();
+    EXPECT_FALSE(window->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(window->editor().settings().at(field::kSensitivityX), 8);
+}
+
+TEST_F(MainWindowTest, UpdateWithoutAnUpdaterSaysSoAndKeepsRunning) {
+    Start();
+    QString told;
+    window->inform = [&](const QString& text) { told = text; };
+    EXPECT_FALSE(window->StartFirmwareUpdate());
+    EXPECT_EQ(told, "No firmware updater is installed.");
+    EXPECT_TRUE(window->isVisible());
+}
+
 } // namespace
 } // namespace qv530

@@ -687,7 +687,7 @@ QStringList DrawAllPictures(const QString& folder, QString* error) {
                    Pill(p, img.rect(), state);
                    // A small stack-of-profiles mark on the right.
                    for (int i = 0; i < 3; ++i)
-                       p.fillRect(QRect(img.width() - 22, 9 + i * 5, 12, 2), QColor(255, 255, 255, 170));
+                       p.fillRect(QRect(img.width() - kProfilesMarkWidth + 2, 9 + i * 5, 12, 2), QColor(255, 255, 255, 170));
                });
         w.Draw(QStringLiteral("button-mouse-%1.png").arg(QLatin1String(pill.name)), kViewButtonSize,
                [state](QPainter& p, QImage& img) { Pill(p, img.rect(), state); });
