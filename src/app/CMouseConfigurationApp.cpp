@@ -11,9 +11,11 @@
 #include "app/CDlgSplash.h"
 #include "app/CMouseConfigurationDlg.h"
 #include "app/X11Windows.h"
+#include "ProjectVersion.h"
 #include "cli/DataFolderSetup.h"
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
+#include "controls/SkinPath.h"
 #include "platform/DebugLog.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
@@ -24,15 +26,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: qv530 [--demo] [--trace FILE]\n"
     "  --demo        run on the built-in emulated mouse and pad, window shown at once\n"
-    "  --trace FILE  write every report and pause sent to the devices into FILE\n";
-
-std::filesystem::path FindSkins(const std::string& programFolder) {
-    for (const char* relative : {"Skins", "../share/qv530-10800rad/Skins"}) {
-        const std::filesystem::path candidate = std::filesystem::path(programFolder) / relative;
-        if (std::filesystem::is_directory(candidate)) return candidate;
-    }
-    return std::filesystem::path(programFolder) / "Skins";
-}
+    "  --trace FILE  write every report and pause sent to the devices into FILE\n"
+    "  --version     print the version\n"
+    "  --help        this text\n";
 
 } // namespace
 
@@ -40,6 +36,10 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
     const AppOptions options = ParseAppOptions(argc, argv);
     if (options.help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "qv530 " << kProjectVersion << "\n";
         return 0;
     }
     if (!options.error.empty()) {
@@ -58,7 +58,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
 
     cli::PrepareDataFolder(std::cerr);
     AppState app(options);
-    SkinLoader::SetSkinFolder(FindSkins(app.programFolder));
+    SkinLoader::SetSkinFolder(FindSkinFolder(app.programFolder));
 
     CMouseConfigurationDlg window(app);
     window.windowTitled = TopLevelWindowTitled;

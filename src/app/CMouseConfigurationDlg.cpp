@@ -4,7 +4,6 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,10 +17,13 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <filesystem>
+
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
+#include "controls/SkinPath.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
 #include "platform/DebugLog.h"
@@ -499,10 +501,10 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
     menu.AppendItem(kHelpVersion, kVersionText);
     switch (menu.Exec(QCursor::pos())) {
     case kHelpGuide: {
-        const QString relative = Text(kSlotUserGuide);
-        QString guide = QString::fromStdString(app_.programFolder) + relative;
-        if (!QFileInfo::exists(guide))
-            guide = QString::fromStdString(app_.programFolder) + "../share/qv530-10800rad/" + relative;
+        // The guide sits beside the skins: in the build tree or the installed share folder.
+        std::filesystem::path folder = FindProgramDataFolder(app_.programFolder);
+        if (folder.empty()) folder = app_.programFolder;
+        const QString guide = QString::fromStdString((folder / app_.texts.UiString(kSlotUserGuide)).string());
         QDesktopServices::openUrl(QUrl::fromLocalFile(guide));
         break;
     }

@@ -61,14 +61,18 @@ std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, s
     return fs::is_regular_file(current, ec) ? current : fs::path{};
 }
 
-std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder) {
+std::filesystem::path FindProgramDataFolder(const std::filesystem::path& programFolder) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path beside = programFolder / "Skins";
-    if (fs::is_directory(beside, ec)) return beside;
-    const fs::path installed = programFolder / ".." / "share" / "qv530-10800rad" / "Skins";
-    if (fs::is_directory(installed, ec)) return installed.lexically_normal();
+    if (fs::is_directory(programFolder / "Skins", ec)) return programFolder;
+    const fs::path installed = (programFolder / ".." / "share" / "qv530-10800rad").lexically_normal();
+    if (fs::is_directory(installed / "Skins", ec)) return installed;
     return {};
+}
+
+std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder) {
+    const std::filesystem::path data = FindProgramDataFolder(programFolder);
+    return data.empty() ? data : data / "Skins";
 }
 
 }  // namespace qv530

@@ -16,8 +16,14 @@ std::string NormaliseSkinPath(std::string_view path);
 // component is matched ignoring case. Empty when nothing matches.
 std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, std::string_view path);
 
-// The skin folder of a program folder: "Skins" beside the executable, else
-// "../share/qv530-10800rad/Skins". Empty when neither exists.
+// The folder that holds the program's data ("Skins", "doc") for a program
+// folder: the program folder itself when "Skins" is beside the executable (the
+// build tree), else "../share/qv530-10800rad" (an installed layout such as
+// /usr/bin and /usr/share). Empty when neither holds a "Skins" folder.
+std::filesystem::path FindProgramDataFolder(const std::filesystem::path& programFolder);
+
+// The skin folder of a program folder: "Skins" in FindProgramDataFolder.
+// Empty when there is none.
 std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder);
 
 }  // namespace qv530
