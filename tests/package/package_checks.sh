@@ -5,7 +5,7 @@
 #   package_checks.sh manpages FILE...       man --warnings, no warning
 #   package_checks.sh build BUILD_DIR DIR    cpack the build folder into DIR
 #   package_checks.sh contents DIR           every installed file and control field is in the .deb
-#   package_checks.sh lintian DIR            lintian reports no error
+#   package_checks.sh lintian DIR            lintian reports no error and no warning
 #   package_checks.sh install DIR WORK       dpkg -x into a scratch root and run what is installed there
 set -euo pipefail
 fail() { echo "FAILED: $*"; exit 1; }
@@ -88,9 +88,9 @@ contents)
     ;;
 lintian)
     deb=$(the_deb "$1")
-    # Warnings we keep are listed in the README's packaging section.
-    lintian --fail-on error --allow-root --tag-display-limit 0 "$deb" || fail "lintian reports errors"
-    echo "lintian: no errors"
+    # The informational tags we keep are listed in the README's packaging section.
+    lintian --fail-on error,warning --allow-root --tag-display-limit 0 "$deb" || fail "lintian reports errors or warnings"
+    echo "lintian: no errors, no warnings"
     ;;
 install)
     deb=$(the_deb "$1") work=$2
