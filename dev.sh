@@ -4,11 +4,14 @@
 #   ./dev.sh test   installs what is missing, builds, runs every test
 #   ./dev.sh asan   the tests again, built with AddressSanitizer and UBSan
 #   ./dev.sh bench  the benchmarks
+#   ./dev.sh package  the Debian package, into build/package/
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core fonts-wqy-zenhei qt6-translations-l10n xvfb xdotool trayer x11-utils imagemagick)
+          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core fonts-wqy-zenhei qt6-translations-l10n
+          xvfb xdotool trayer x11-utils imagemagick
+          dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion)
 
 install_missing() {
     local missing=()
@@ -65,8 +68,14 @@ bench)
     build build
     for b in build/bench/*; do [ -x "$b" ] && "$b"; done
     ;;
+package)
+    install_missing
+    build build
+    (cd build && cpack -G DEB -B package)
+    ls build/package/*.deb
+    ;;
 *)
-    sed -n '2,7p' "$0"
+    sed -n '2,8p' "$0"
     exit 2
     ;;
 esac

@@ -17,6 +17,8 @@ AppOptions ParseAppOptions(int argc, char** argv) {
             options.tracePath = argv[++i];
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
+        } else if (arg == "--version") {
+            options.version = true;
         } else if (arg.rfind("-platform", 0) == 0 || arg.rfind("-display", 0) == 0) {
             ++i; // Qt's own options and their values
         } else {

@@ -15,6 +15,7 @@ struct AppOptions {
     bool demo = false;       // emulated A11D mouse and pad, window shown after the splash
     std::string tracePath;   // write the devices' trace here
     bool help = false;
+    bool version = false;
     std::string error;       // a bad command line
 };
 AppOptions ParseAppOptions(int argc, char** argv);

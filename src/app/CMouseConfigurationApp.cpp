@@ -12,8 +12,10 @@
 #include "app/CMouseConfigurationDlg.h"
 #include "app/X11Windows.h"
 #include "profiles/DataFolderSetup.h"
+#include "ProjectVersion.h"
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
+#include "controls/SkinPath.h"
 #include "platform/DebugLog.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
@@ -24,7 +26,9 @@ namespace {
 constexpr const char* kUsage =
     "usage: qv530 [--demo] [--trace FILE]\n"
     "  --demo        run on the built-in emulated mouse and pad, window shown at once\n"
-    "  --trace FILE  write every report and pause sent to the devices into FILE\n";
+    "  --trace FILE  write every report and pause sent to the devices into FILE\n"
+    "  --version     print the version\n"
+    "  --help        this text\n";
 
 } // namespace
 
@@ -32,6 +36,10 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
     const AppOptions options = ParseAppOptions(argc, argv);
     if (options.help) {
         std::cout << kUsage;
+        return 0;
+    }
+    if (options.version) {
+        std::cout << "qv530 " << kProjectVersion << "\n";
         return 0;
     }
     if (!options.error.empty()) {

@@ -6,6 +6,7 @@
 #include "cli/Commands.h"
 #include "cli/SettingCommands.h"
 #include "profiles/DataFolderSetup.h"
+#include "ProjectVersion.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ constexpr const char* kUsage =
     "  show                             show the window of the running configurator\n"
     "  demo-stage N                     make the running --demo copy's mouse switch to DPI stage N (0..7)\n"
     "  --help                           this text\n"
+    "  --version                        print the version\n"
     "\n"
     "The first run creates the data folder ~/.config/QV530-10800rad/ with the factory files.\n";
 
@@ -37,6 +39,10 @@ int main(int argc, char** argv) {
         std::strcmp(argv[1], "help") == 0) {
         (argc < 2 ? std::cerr : std::cout) << kUsage;
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::cout << "qv530ctl " << qv530::kProjectVersion << "\n";
+        return 0;
     }
     qv530::PrepareDataFolder(std::cerr, "qv530ctl");
     const std::string command = argv[1];

@@ -61,20 +61,25 @@ std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, s
     return fs::is_regular_file(current, ec) ? current : fs::path{};
 }
 
-std::filesystem::path FindProgramData(const std::filesystem::path& programFolder, const std::filesystem::path& relative) {
+std::filesystem::path FindProgramDataFolder(const std::filesystem::path& programFolder) {
     namespace fs = std::filesystem;
     std::error_code ec;
-    const fs::path beside = programFolder / relative;
-    if (fs::exists(beside, ec)) return beside;
-    const fs::path installed = programFolder / ".." / "share" / "qv530-10800rad" / relative;
-    if (fs::exists(installed, ec)) return installed.lexically_normal();
+    if (fs::is_directory(programFolder / "Skins", ec)) return programFolder;
+    const fs::path installed = (programFolder / ".." / "share" / "qv530-10800rad").lexically_normal();
+    if (fs::is_directory(installed / "Skins", ec)) return installed;
     return {};
 }
 
 std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder) {
+    const std::filesystem::path data = FindProgramDataFolder(programFolder);
+    return data.empty() ? data : data / "Skins";
+}
+
+std::filesystem::path FindProgramData(const std::filesystem::path& programFolder, const std::filesystem::path& relative) {
     std::error_code ec;
-    const std::filesystem::path found = FindProgramData(programFolder, "Skins");
-    return std::filesystem::is_directory(found, ec) ? found : std::filesystem::path{};
+    const std::filesystem::path data = FindProgramDataFolder(programFolder);
+    if (data.empty() || !std::filesystem::exists(data / relative, ec)) return {};
+    return data / relative;
 }
 
 }  // namespace qv530

@@ -16,11 +16,17 @@ std::string NormaliseSkinPath(std::string_view path);
 // component is matched ignoring case. Empty when nothing matches.
 std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, std::string_view path);
 
-// The skin folder of a program folder: "Skins" beside the executable, else
-// "../share/qv530-10800rad/Skins". Empty when neither exists.
+// The folder that holds the program's data ("Skins", "doc") for a program
+// folder: the program folder itself when "Skins" is beside the executable (the
+// build tree), else "../share/qv530-10800rad" (an installed layout such as
+// /usr/bin and /usr/share). Empty when neither holds a "Skins" folder.
+std::filesystem::path FindProgramDataFolder(const std::filesystem::path& programFolder);
+
+// The skin folder of a program folder: "Skins" in FindProgramDataFolder.
+// Empty when there is none.
 std::filesystem::path FindSkinFolder(const std::filesystem::path& programFolder);
-// A file or folder the program ships (skins, the user guide): beside the
-// program, else in "../share/qv530-10800rad/". Empty when neither exists.
+// A file the program ships (the user guide) in FindProgramDataFolder; empty
+// when there is no data folder or it lacks the file.
 std::filesystem::path FindProgramData(const std::filesystem::path& programFolder, const std::filesystem::path& relative);
 
 }  // namespace qv530

@@ -252,6 +252,30 @@ TEST(SkinPath, EveryNameFormReachesTheSameFile) {
     EXPECT_EQ(FindSkinFolder(dir.path()), skins);
 }
 
+// The skins and the guide are found beside the program (build tree) and in
+// the share folder of an installed layout; the build tree wins.
+TEST(SkinPath, ProgramDataFolderInTheBuildTreeAndInstalled) {
+    namespace fs = std::filesystem;
+    test::TempDir dir;
+    const fs::path root = dir.path();
+    fs::create_directories(root / "usr/bin");
+    EXPECT_TRUE(FindProgramDataFolder(root / "usr/bin").empty());
+    EXPECT_TRUE(FindSkinFolder(root / "usr/bin").empty());
+
+    // A share folder without skins is not a data folder.
+    fs::create_directories(root / "usr/share/qv530-10800rad/doc");
+    EXPECT_TRUE(FindProgramDataFolder(root / "usr/bin/").empty());
+
+    fs::create_directories(root / "usr/share/qv530-10800rad/Skins");
+    EXPECT_EQ(FindProgramDataFolder(root / "usr/bin/"), root / "usr/share/qv530-10800rad");
+    EXPECT_EQ(FindProgramDataFolder(root / "usr/bin"), root / "usr/share/qv530-10800rad");
+    EXPECT_EQ(FindSkinFolder(root / "usr/bin/"), root / "usr/share/qv530-10800rad/Skins");
+
+    fs::create_directories(root / "usr/bin/Skins");
+    EXPECT_EQ(FindProgramDataFolder(root / "usr/bin"), root / "usr/bin");
+    EXPECT_EQ(FindSkinFolder(root / "usr/bin"), root / "usr/bin/Skins");
+}
+
 // The speed dial pictures point where a click gives their level.
 TEST(SkinGeometry, SpeedDialPointersMatchTheClickLevels) {
     for (int level = 1; level <= skin::kSpeedLevels; ++level) {
