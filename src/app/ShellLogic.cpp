@@ -11,7 +11,6 @@ constexpr int kMouseFoundSlot = 562;
 constexpr int kMouseGoneSlot = 561;
 constexpr int kStageNoticeMs = 5000;
 constexpr int kDeviceNoticeMs = 100;
-constexpr int kMacroNoticeKind = 9;
 constexpr int kStageLimit = 7;            // stages 0..7 have a text
 
 skin::Rect Moved(skin::Rect r, int dy) { return {r.x, r.y + dy, r.width, r.height}; }
@@ -27,7 +26,7 @@ LeftColumnLayout LayoutLeftColumn(bool buttonListCollapsed, bool axisPanelCollap
     layout.axisHeader = Moved(kAxisHeader, shift);
     layout.selectorsVisible = !buttonListCollapsed;
     layout.buttonListBackground = kButtonListPanel;
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < static_cast<int>(field::kSentButtons); ++i) {
         const int rowY = kButtonListPanel.y + kButtonListFirstRowY + i * kButtonListRowPitch;
         layout.selectors[static_cast<std::size_t>(i)] = {kButtonListPanel.x + kDropdownBoxX, rowY, kDropdownBox.width,
                                                          kDropdownBox.height};
@@ -57,7 +56,7 @@ std::optional<Notice> NoticeFor(int kind, int argument, const UiStrings& texts, 
         return Notice{texts.UiString(kStageNoticeSlot + argument) + "(" + std::to_string(dpi) + ")", "Info",
                       kStageNoticeMs};
     }
-    case kMacroNoticeKind:
+    case notice::kMacroNotice:
         if (argument == 0) return std::nullopt;
         return Notice{texts.UiString(kMacroNoticeSlot) + std::to_string(argument), "Info", kStageNoticeMs};
     case notice::kMouseConnected: return Notice{texts.UiString(kMouseFoundSlot), "Info", kDeviceNoticeMs};

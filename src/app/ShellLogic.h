@@ -19,8 +19,8 @@ struct LeftColumnLayout {
     skin::Rect macroHeader;
     skin::Rect axisHeader;
     bool selectorsVisible = false;
-    std::array<skin::Rect, 7> selectors{};
-    std::array<skin::Point, 7> buttonLabels{}; // "Button 1".. beside the selectors
+    std::array<skin::Rect, field::kSentButtons> selectors{};
+    std::array<skin::Point, field::kSentButtons> buttonLabels{}; // "Button 1".. beside the selectors
     skin::Rect buttonListBackground{};
     bool slidersVisible = false;
     skin::Rect xSlider{};

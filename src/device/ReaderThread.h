@@ -16,10 +16,13 @@ namespace qv530 {
 
 // Notice kinds of the main window's device notices.
 namespace notice {
-inline constexpr int kA11DStage = 0;
-inline constexpr int kA1DCStage = 1;
-inline constexpr int kMouseConnected = 14;
-inline constexpr int kLastMouseGone = 15;
+enum Kind : int {
+    kA11DStage = 0,       // the A11D mouse's DPI stage changed (argument: the stage)
+    kA1DCStage = 1,       // the A1DC mouse's
+    kMacroNotice = 9,     // a macro notice (the window's balloon of kind 9)
+    kMouseConnected = 14, // a mouse was plugged in
+    kLastMouseGone = 15,  // the last mouse was unplugged
+};
 } // namespace notice
 
 // A notification report read: report ID 4, event 1 (stage change), stage in byte 3.

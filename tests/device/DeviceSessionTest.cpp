@@ -131,7 +131,7 @@ TEST_F(SessionTest, StageChangesReachTheWindowAndReadersStopCleanly) {
     mouse->InjectStageChange(3);
     auto future = delivered.get_future();
     ASSERT_EQ(future.wait_for(5s), std::future_status::ready);
-    EXPECT_EQ(future.get(), std::make_pair(notice::kA1DCStage, 3));
+    EXPECT_EQ(future.get(), std::make_pair(int(notice::kA1DCStage), 3));
     session.Shutdown(); // joins both threads, also the one whose mouse never came
     EXPECT_FALSE(link.a1dcReader);
 }
@@ -142,14 +142,14 @@ TEST_F(SessionTest, MousePluggedInLaterIsReadToo) {
     auto mouse = PlugMouse(MouseVariant::A11D);
     const auto effects = session.OnDeviceChange(kDeviceArrival, EmulatedBackend::EventPath(kProductA11D));
     EXPECT_TRUE(effects.handled);
-    EXPECT_EQ(effects.notices, std::vector<int>{notice::kMouseConnected});
+    EXPECT_EQ(effects.notices, std::vector<int>{int(notice::kMouseConnected)});
     EXPECT_EQ(effects.tray, DeviceChangeEffects::Tray::Add);
     EXPECT_EQ(effects.dpiTable, StageTable::A);
     EXPECT_TRUE(effects.checkFirmware);
     mouse->InjectStageChange(5);
     auto future = delivered.get_future();
     ASSERT_EQ(future.wait_for(5s), std::future_status::ready);
-    EXPECT_EQ(future.get(), std::make_pair(notice::kA11DStage, 5));
+    EXPECT_EQ(future.get(), std::make_pair(int(notice::kA11DStage), 5));
 }
 
 // Discovery that takes a while, as a sysfs scan does: a reader woken before
@@ -201,7 +201,7 @@ TEST_F(SessionTest, RemovalAndForeignEvents) {
     backend.UnplugMouse(MouseVariant::A11D);
     DebugCapture debug;
     effects = session.OnDeviceChange(kDeviceRemoveComplete, EmulatedBackend::EventPath(kProductA11D));
-    EXPECT_EQ(effects.notices, std::vector<int>{notice::kLastMouseGone});
+    EXPECT_EQ(effects.notices, std::vector<int>{int(notice::kLastMouseGone)});
     EXPECT_TRUE(effects.hideWindow);
     EXPECT_EQ(effects.tray, DeviceChangeEffects::Tray::Remove);
     EXPECT_TRUE(debug.Contains("The system did not detect the QV530-10800rad."));
