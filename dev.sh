@@ -64,6 +64,7 @@ bench)
     install_missing
     build build
     for b in build/bench/*; do [ -x "$b" ] && "$b"; done
+    bench/footprint.sh build/qv530 build/src/cli/qv530ctl
     ;;
 *)
     sed -n '2,7p' "$0"

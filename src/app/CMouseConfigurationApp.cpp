@@ -3,6 +3,9 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <QTimer>
+
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -34,6 +37,28 @@ std::filesystem::path FindSkins(const std::string& programFolder) {
     return std::filesystem::path(programFolder) / "Skins";
 }
 
+// A debug line for each step of the start-up, stamped with the monotonic
+// clock, so that the footprint benchmark can tell how long each took.
+void MarkStartUp(const char* step) {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    DebugPrintf("Start-up: %s at %.3f ms\n", step,
+                std::chrono::duration<double, std::milli>(now).count());
+}
+
+// Tells, once, when the window has painted its first picture.
+class FirstPaintMark : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After the paint has reached the screen.
+            QTimer::singleShot(0, this, [] { MarkStartUp("window ready"); });
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 int CMouseConfigurationApp::Run(int argc, char** argv) {
@@ -51,6 +76,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
     const std::string runtime = RuntimeFolder();
     SingleInstanceLock instance;
     if (!instance.Acquire(runtime)) return 0;
+    MarkStartUp("program started");
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
@@ -80,11 +106,26 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         DebugWrite("The restore socket could not be opened.\n");
     }
 
+    // The window is built while the splash shows: at its end only showing
+    // the window or the tray icon is left.
     {
         CDlgSplash splash;
+        QObject::connect(&splash, &CDlgSplash::pictureShown, &window, [&window] {
+            MarkStartUp("splash shown");
+            window.Prepare();
+            MarkStartUp("window built");
+        });
         splash.exec();
     }
-    window.Initialise();
+    MarkStartUp("splash ended");
+    FirstPaintMark firstPaint;
+    window.installEventFilter(&firstPaint);
+    window.Present();
+    MarkStartUp("presented");
+    if (!window.isVisible()) {
+        window.removeEventFilter(&firstPaint);
+        if (window.trayIconShown()) MarkStartUp("tray icon ready");
+    }
     return application.exec();
 }
 

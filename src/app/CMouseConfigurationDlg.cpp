@@ -93,7 +93,9 @@ CMouseConfigurationDlg::~CMouseConfigurationDlg() {
 
 QString CMouseConfigurationDlg::Text(int slot) const { return QString::fromStdString(app_.texts.UiString(slot)); }
 
-void CMouseConfigurationDlg::Initialise() {
+void CMouseConfigurationDlg::Prepare() {
+    if (prepared_) return;
+    prepared_ = true;
     setWindowIcon(QIcon(QPixmap::fromImage(SkinLoader::LoadResource(skin::kIconResource))));
     setWindowTitle("QV530-10800rad");
 
@@ -122,7 +124,10 @@ void CMouseConfigurationDlg::Initialise() {
     SetButtonListCollapsed(true);
     SetAxisPanelCollapsed(true);
     SelectView(1);
+}
 
+void CMouseConfigurationDlg::Present() {
+    Prepare();
     const bool mouse = app_.link.AnyMouse();
     UpdateTrayIcon(true);
     if (mouse) {
@@ -406,7 +411,7 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
 void CMouseConfigurationDlg::HideToTray() { hide(); }
 
 void CMouseConfigurationDlg::ShowFromTray() {
-    if (!app_.link.AnyMouse() || quitting_) return;
+    if (!initialised_ || !app_.link.AnyMouse() || quitting_) return;
     if (devices_->busy()) {
         // The profile is being sent and saved: reload it when that is done.
         showAfterSequence_ = true;
@@ -460,6 +465,11 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
     for (int kind : effects.notices)
         QTimer::singleShot(0, this, [this, kind] { OnDeviceNotice(kind, 0); });
     if (effects.hideWindow) HideToTray();
+    // Plugged or unplugged while the splash shows: Present takes the devices as they are then.
+    if (!initialised_) {
+        if (effects.profileReloaded) TakeLabelsFromSideFile();
+        return;
+    }
     if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
     if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
     if (effects.profileReloaded)

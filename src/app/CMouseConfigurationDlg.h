@@ -31,10 +31,16 @@ public:
     explicit CMouseConfigurationDlg(AppState& app, QWidget* parent = nullptr);
     ~CMouseConfigurationDlg() override;
 
-    // The start-up sequence (after the splash): devices, profile, texts,
-    // controls, tray icon, firmware gate, pointer settings. The window stays
-    // hidden unless there is no tray to live in.
-    void Initialise();
+    // The start-up sequence: devices, profile, texts, controls, tray icon,
+    // firmware gate, pointer settings. The window stays hidden unless there
+    // is no tray to live in. Prepare runs the building steps (devices to
+    // controls) while the splash shows; Present the rest at its end.
+    void Prepare();
+    void Present();
+    void Initialise() {
+        Prepare();
+        Present();
+    }
 
     void ApplySettings();
     void CancelEdits();
@@ -129,6 +135,7 @@ private:
     int selectedButton_ = -1;
     bool buttonListCollapsed_ = true;
     bool axisCollapsed_ = true;
+    bool prepared_ = false;
     bool initialised_ = false;
     bool quitting_ = false;
     bool showAfterSequence_ = false;
