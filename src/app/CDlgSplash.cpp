@@ -6,6 +6,7 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/StartUpMarks.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
 
@@ -24,12 +25,17 @@ CDlgSplash::CDlgSplash(QWidget* parent, int showMs)
     // seconds are counted to the millisecond.
     timer_.setSingleShot(true);
     timer_.setTimerType(Qt::PreciseTimer);
-    connect(&timer_, &QTimer::timeout, this, [this] { done(QDialog::Rejected); });
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        MarkStartUp("splash ended");
+        done(QDialog::Rejected);
+    });
 }
 
 void CDlgSplash::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!timer_.isActive() && !painted_) timer_.start(showMs_);
+    if (timer_.isActive() || painted_) return;
+    timer_.start(showMs_);
+    MarkStartUp("splash shown");
 }
 
 void CDlgSplash::paintEvent(QPaintEvent*) {

@@ -5,7 +5,6 @@
 
 #include <QTimer>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -13,6 +12,7 @@
 #include "app/AppState.h"
 #include "app/CDlgSplash.h"
 #include "app/CMouseConfigurationDlg.h"
+#include "app/StartUpMarks.h"
 #include "app/X11Windows.h"
 #include "cli/DataFolderSetup.h"
 #include "controls/CExMenu.h"
@@ -35,14 +35,6 @@ std::filesystem::path FindSkins(const std::string& programFolder) {
         if (std::filesystem::is_directory(candidate)) return candidate;
     }
     return std::filesystem::path(programFolder) / "Skins";
-}
-
-// A debug line for each step of the start-up, stamped with the monotonic
-// clock, so that the footprint benchmark can tell how long each took.
-void MarkStartUp(const char* step) {
-    const auto now = std::chrono::steady_clock::now().time_since_epoch();
-    DebugPrintf("Start-up: %s at %.3f ms\n", step,
-                std::chrono::duration<double, std::milli>(now).count());
 }
 
 // Tells, once, when the window has painted its first picture.
@@ -111,13 +103,11 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
     {
         CDlgSplash splash;
         QObject::connect(&splash, &CDlgSplash::pictureShown, &window, [&window] {
-            MarkStartUp("splash shown");
             window.Prepare();
             MarkStartUp("window built");
         });
         splash.exec();
     }
-    MarkStartUp("splash ended");
     FirstPaintMark firstPaint;
     window.installEventFilter(&firstPaint);
     window.Present();
