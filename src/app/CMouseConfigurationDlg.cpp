@@ -124,6 +124,7 @@ void CMouseConfigurationDlg::Prepare() {
     SetButtonListCollapsed(true);
     SetAxisPanelCollapsed(true);
     SelectView(1);
+    LoadOverlays();
 }
 
 void CMouseConfigurationDlg::Present() {
@@ -530,19 +531,34 @@ void CMouseConfigurationDlg::Quit() {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
-void CMouseConfigurationDlg::PaintOverlays(QPainter& painter) {
+void CMouseConfigurationDlg::LoadOverlays() {
+    // Decoded once per view, not on every paint.
+    if (overlaysView_ == view_) return;
+    overlaysView_ = view_;
     const auto& positions = view_ == 1 ? skin::kFrontOverlays : view_ == 2 ? skin::kSideOverlays : skin::kBackOverlays;
     const std::size_t v = static_cast<std::size_t>(view_ - 1);
+    for (std::size_t image = 0; image < positions.size(); ++image) {
+        for (std::size_t selected = 0; selected < 2; ++selected) {
+            QImage& overlay = overlays_[image * 2 + selected];
+            overlay = QImage();
+            if (positions[image].x < 0) continue;
+            overlay = SkinLoader::Load(QString("%1%2-%3-%4.png")
+                                           .arg(kViewFolders[v], kViewLetters[v])
+                                           .arg(image + 1)
+                                           .arg(selected ? "over" : "normal"));
+        }
+    }
+}
+
+void CMouseConfigurationDlg::PaintOverlays(QPainter& painter) {
+    LoadOverlays();
+    const auto& positions = view_ == 1 ? skin::kFrontOverlays : view_ == 2 ? skin::kSideOverlays : skin::kBackOverlays;
     for (std::size_t button = 0; button < 7; ++button) {
         const int image = skin::kOverlayImageOfButton[button];
         const skin::Point at = positions[static_cast<std::size_t>(image - 1)];
         if (at.x < 0) continue;
         const bool selected = static_cast<int>(button) == selectedButton_;
-        const QString name = QString("%1%2-%3-%4.png")
-                                 .arg(kViewFolders[v], kViewLetters[v])
-                                 .arg(image)
-                                 .arg(selected ? "over" : "normal");
-        const QImage overlay = SkinLoader::Load(name);
+        const QImage& overlay = overlays_[static_cast<std::size_t>(image - 1) * 2 + (selected ? 1 : 0)];
         if (!overlay.isNull()) painter.drawImage(QPoint(at.x, at.y), overlay);
     }
 }

@@ -100,6 +100,7 @@ private:
     void EndBusy();
     void Quit();
     QString Text(int slot) const;
+    void LoadOverlays();
     void PaintOverlays(QPainter& painter);
     CBitmapBtn* MakeButton(int id, const char* normal, const char* over, const char* leave, const char* disabled,
                            const skin::Rect& rect, int textSlot);
@@ -108,6 +109,8 @@ private:
     std::unique_ptr<DeviceHost> devices_;
     QImage background_, logo_, pictureArea_, leftColumn_, lowerLogo_, buttonListBackground_, axisBackground_;
     std::array<QImage, 3> mousePictures_;
+    std::array<QImage, 14> overlays_; // the current view's, normal and over per image
+    int overlaysView_ = 0;
     CBitmapBtn* apply_ = nullptr;
     CBitmapBtn* cancel_ = nullptr;
     CBitmapBtn* reset_ = nullptr;
