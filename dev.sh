@@ -66,7 +66,10 @@ asan)
 bench)
     install_missing
     build build
-    for b in build/bench/*; do [ -x "$b" ] && "$b"; done
+    for b in build/bench/*; do
+        if [ -f "$b" ] && [ -x "$b" ]; then "$b"; fi
+    done
+    bench/footprint.sh build/qv530 build/src/cli/qv530ctl
     ;;
 package)
     install_missing

@@ -6,12 +6,14 @@
 #include <QScreen>
 #include <QTimer>
 
+#include "app/StartUpMarks.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
 
 namespace qv530 {
 
-CDlgSplash::CDlgSplash(QWidget* parent, int showMs) : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint) {
+CDlgSplash::CDlgSplash(QWidget* parent, int showMs)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), showMs_(showMs) {
     setObjectName("splash");
     picture_ = SkinLoader::Load("Skins\\splash.png");
     setFixedSize(skin::kSplash.width, skin::kSplash.height);
@@ -19,12 +21,31 @@ CDlgSplash::CDlgSplash(QWidget* parent, int showMs) : QDialog(parent, Qt::Splash
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
-    QTimer::singleShot(showMs, this, [this] { done(QDialog::Rejected); });
+    // Qt's default timer may end up to 5% early or late; the splash's three
+    // seconds are counted to the millisecond.
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::PreciseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        MarkStartUp("splash ended");
+        done(QDialog::Rejected);
+    });
+}
+
+void CDlgSplash::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (timer_.isActive() || painted_) return;
+    timer_.start(showMs_);
+    MarkStartUp("splash shown");
 }
 
 void CDlgSplash::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!picture_.isNull()) painter.drawImage(QPoint(0, 0), picture_);
+    if (!painted_) {
+        painted_ = true;
+        // Queued: the picture reaches the screen before anyone acts on it.
+        QMetaObject::invokeMethod(this, &CDlgSplash::pictureShown, Qt::QueuedConnection);
+    }
 }
 
 bool CDlgSplash::event(QEvent* event) {

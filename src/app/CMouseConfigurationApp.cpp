@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QSocketNotifier>
 
+#include <QTimer>
+
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
@@ -10,6 +12,7 @@
 #include "app/AppState.h"
 #include "app/CDlgSplash.h"
 #include "app/CMouseConfigurationDlg.h"
+#include "app/StartUpMarks.h"
 #include "app/X11Windows.h"
 #include "profiles/DataFolderSetup.h"
 #include "ProjectVersion.h"
@@ -29,6 +32,20 @@ constexpr const char* kUsage =
     "  --trace FILE  write every report and pause sent to the devices into FILE\n"
     "  --version     print the version\n"
     "  --help        this text\n";
+
+// Tells, once, when the window has painted its first picture.
+class FirstPaintMark : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // After the paint has reached the screen.
+            QTimer::singleShot(0, this, [] { MarkStartUp("window ready"); });
+        }
+        return false;
+    }
+};
 
 } // namespace
 
@@ -51,6 +68,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
     const std::string runtime = RuntimeFolder();
     SingleInstanceLock instance;
     if (!instance.Acquire(runtime)) return 0;
+    MarkStartUp("program started");
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
@@ -79,11 +97,24 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         DebugWrite("The restore socket could not be opened.\n");
     }
 
+    // The window is built while the splash shows: at its end only showing
+    // the window or the tray icon is left.
     {
         CDlgSplash splash;
+        QObject::connect(&splash, &CDlgSplash::pictureShown, &window, [&window] {
+            window.Prepare();
+            MarkStartUp("window built");
+        });
         splash.exec();
     }
-    window.Initialise();
+    FirstPaintMark firstPaint;
+    window.installEventFilter(&firstPaint);
+    window.Present();
+    MarkStartUp("presented");
+    if (!window.isVisible()) {
+        window.removeEventFilter(&firstPaint);
+        if (window.trayIconShown()) MarkStartUp("tray icon ready");
+    }
     return application.exec();
 }
 

@@ -102,13 +102,16 @@ QString CMouseConfigurationDlg::Text(int slot) const { return app_.editor->Text(
 
 bool CMouseConfigurationDlg::trayIconShown() const { return tray_ && tray_->shown(); }
 
-void CMouseConfigurationDlg::Initialise() {
+void CMouseConfigurationDlg::Prepare() {
+    if (prepared_) return;
+    prepared_ = true;
     // Several sizes: a window manager takes the one it needs, and the full
     // 256-pixel picture alone is more than the X server takes in one property.
     QIcon icon;
     const QImage picture = SkinLoader::LoadResource(skin::kIconResource);
     for (int size : {16, 24, 32, 48, 64, 128})
-        if (!picture.isNull()) icon.addPixmap(QPixmap::fromImage(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture.scaled(size, size, Qt::KeepAspectRatio, Qt::SmoothTransformation)));
     setWindowIcon(icon);
     setWindowTitle("QV530-10800rad");
 
@@ -127,12 +130,16 @@ void CMouseConfigurationDlg::Initialise() {
     SetButtonListCollapsed(true);
     SetAxisPanelCollapsed(true);
     SelectView(static_cast<int>(MouseView::Front));
+    LoadOverlays();
     RefreshFromRecord();
     connect(app_.editor.get(), &ProfileEditor::recordReplaced, this, &CMouseConfigurationDlg::RefreshFromRecord);
-
     tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
     connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
     connect(tray_.get(), &TrayPresence::exitRequested, this, &CMouseConfigurationDlg::Quit);
+}
+
+void CMouseConfigurationDlg::Present() {
+    Prepare();
     UpdateTrayIcon(app_.link.AnyMouse());
     initialised_ = true;
     CheckFirmwareGate();
@@ -437,7 +444,7 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
 void CMouseConfigurationDlg::HideToTray() { hide(); }
 
 void CMouseConfigurationDlg::ShowFromTray() {
-    if (!app_.link.AnyMouse() || quitting_) return;
+    if (!initialised_ || !app_.link.AnyMouse() || quitting_) return;
     if (devices_->busy()) {
         // The profile is being sent and saved: reload it when that is done.
         showAfterSequence_ = true;
@@ -482,6 +489,8 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
     for (int kind : effects.notices)
         QTimer::singleShot(0, this, [this, kind] { OnDeviceNotice(kind, 0); });
     if (effects.hideWindow) HideToTray();
+    // Plugged or unplugged while the splash shows: Present takes the devices as they are then.
+    if (!initialised_) return;
     if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
     if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
     if (effects.checkFirmware) CheckFirmwareGate();
@@ -545,21 +554,38 @@ void CMouseConfigurationDlg::Quit() {
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
 }
 
-void CMouseConfigurationDlg::PaintOverlays(QPainter& painter) {
+void CMouseConfigurationDlg::LoadOverlays() {
+    // Decoded once per view, not on every paint.
+    if (overlaysView_ == view_) return;
+    overlaysView_ = view_;
     const auto& positions = view_ == static_cast<int>(MouseView::Front) ? skin::kFrontOverlays
                             : view_ == static_cast<int>(MouseView::Side) ? skin::kSideOverlays
                                                                          : skin::kBackOverlays;
     const std::size_t v = static_cast<std::size_t>(view_ - 1);
+    for (std::size_t image = 0; image < positions.size(); ++image) {
+        for (std::size_t selected = 0; selected < 2; ++selected) {
+            QImage& overlay = overlays_[image * 2 + selected];
+            overlay = QImage();
+            if (positions[image].x < 0) continue;
+            overlay = SkinLoader::Load(QString("%1%2-%3-%4.png")
+                                           .arg(kViewFolders[v], kViewLetters[v])
+                                           .arg(image + 1)
+                                           .arg(selected ? "over" : "normal"));
+        }
+    }
+}
+
+void CMouseConfigurationDlg::PaintOverlays(QPainter& painter) {
+    LoadOverlays();
+    const auto& positions = view_ == static_cast<int>(MouseView::Front) ? skin::kFrontOverlays
+                            : view_ == static_cast<int>(MouseView::Side) ? skin::kSideOverlays
+                                                                         : skin::kBackOverlays;
     for (std::size_t button = 0; button < field::kSentButtons; ++button) {
         const int image = skin::kOverlayImageOfButton[button];
         const skin::Point at = positions[static_cast<std::size_t>(image - 1)];
         if (at.x < 0) continue;
         const bool selected = static_cast<int>(button) == selectedButton_;
-        const QString name = QString("%1%2-%3-%4.png")
-                                 .arg(kViewFolders[v], kViewLetters[v])
-                                 .arg(image)
-                                 .arg(selected ? "over" : "normal");
-        const QImage overlay = SkinLoader::Load(name);
+        const QImage& overlay = overlays_[static_cast<std::size_t>(image - 1) * 2 + (selected ? 1 : 0)];
         if (!overlay.isNull()) painter.drawImage(QPoint(at.x, at.y), overlay);
     }
 }

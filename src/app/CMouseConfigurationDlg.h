@@ -34,10 +34,16 @@ public:
     explicit CMouseConfigurationDlg(AppState& app, QWidget* parent = nullptr);
     ~CMouseConfigurationDlg() override;
 
-    // The start-up sequence (after the splash): devices, profile, texts,
-    // controls, tray icon, firmware gate, pointer settings. The window stays
-    // hidden unless there is no tray to live in.
-    void Initialise();
+    // The start-up sequence: devices, profile, texts, controls, tray icon,
+    // firmware gate, pointer settings. The window stays hidden unless there
+    // is no tray to live in. Prepare runs the building steps (devices to
+    // controls) while the splash shows; Present the rest at its end.
+    void Prepare();
+    void Present();
+    void Initialise() {
+        Prepare();
+        Present();
+    }
 
     void ApplySettings();
     void CancelEdits();
@@ -108,6 +114,7 @@ private:
     void EndBusy();
     void Quit();
     QString Text(int slot) const;
+    void LoadOverlays();
     void PaintOverlays(QPainter& painter);
     CBitmapBtn* MakeButton(int id, const char* normal, const char* over, const char* leave, const char* disabled,
                            const skin::Rect& rect, int textSlot);
@@ -116,6 +123,8 @@ private:
     std::unique_ptr<DeviceHost> devices_;
     QImage background_, logo_, pictureArea_, leftColumn_, lowerLogo_, buttonListBackground_, axisBackground_;
     std::array<QImage, 3> mousePictures_;
+    std::array<QImage, 14> overlays_; // the current view's, normal and over per image
+    int overlaysView_ = 0;
     CBitmapBtn* apply_ = nullptr;
     CBitmapBtn* cancel_ = nullptr;
     CBitmapBtn* reset_ = nullptr;
@@ -141,6 +150,7 @@ private:
     int selectedButton_ = -1;
     bool buttonListCollapsed_ = true;
     bool axisCollapsed_ = true;
+    bool prepared_ = false;
     bool initialised_ = false;
     bool quitting_ = false;
     bool showAfterSequence_ = false;

@@ -1,10 +1,14 @@
 // qv530ctl list, apply, reset and watch.
-#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <memory>
+#include <cerrno>
+#include <cstring>
 #include <poll.h>
+#include <pthread.h>
+#include <sys/signalfd.h>
+#include <unistd.h>
 
 #include "cli/Commands.h"
 #include "device/DeviceSession.h"
@@ -178,8 +182,6 @@ void PrintInterface(std::ostream& out, const HidInterfaceInfo& info, const HidCa
     out << line << "\n";
 }
 
-std::atomic<bool> interrupted{false};
-
 } // namespace
 
 int RunApply(const Args& args, std::ostream& out, std::ostream& err) { return RunSequence(args, false, out, err); }
@@ -218,6 +220,23 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
         err << "usage: qv530ctl watch\n";
         return 2;
     }
+    // Ctrl+C and SIGTERM arrive on a descriptor beside udev's, so the loop
+    // sleeps until either has something. They are blocked before the reader
+    // threads start, which inherit the mask: no thread takes them the
+    // ordinary way.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    sigset_t previousMask;
+    ::pthread_sigmask(SIG_BLOCK, &stopSignals, &previousMask);
+    const int stopFd = ::signalfd(-1, &stopSignals, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (stopFd < 0) {
+        ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
+        err << "qv530ctl: cannot wait for signals: " << std::strerror(errno) << "\n";
+        return 1;
+    }
+
     Session session(ApplyOptions{}, out);
     session.LoadProfile();
     UdevMonitor monitor;
@@ -243,12 +262,21 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
     devices.StartReaders();
     say(session.link.AnyMouse() ? "watching; press Ctrl+C to stop" : "no mouse yet; watching; press Ctrl+C to stop");
 
-    std::signal(SIGINT, [](int) { interrupted = true; });
-    std::signal(SIGTERM, [](int) { interrupted = true; });
-    while (!interrupted) {
-        pollfd descriptor{monitor.fd(), POLLIN, 0};
-        const int ready = ::poll(&descriptor, monitor.IsOpen() ? 1 : 0, 250);
-        if (ready <= 0) continue;
+    bool udev = monitor.IsOpen();
+    for (;;) {
+        pollfd descriptors[2] = {{stopFd, POLLIN, 0}, {monitor.fd(), POLLIN, 0}};
+        const int ready = ::poll(descriptors, udev ? 2 : 1, -1);
+        if (ready < 0) {
+            if (errno == EINTR) continue;
+            break;
+        }
+        if (descriptors[0].revents != 0) break;
+        if (descriptors[1].revents & (POLLERR | POLLHUP | POLLNVAL)) {
+            err << "qv530ctl: udev stopped answering; plugging and unplugging will not be seen\n";
+            udev = false;
+            continue;
+        }
+        if (descriptors[1].revents == 0) continue;
         while (auto event = monitor.Receive()) {
             const int code = DeviceChangeEventCode(*event);
             if (code == 0) continue;
@@ -262,6 +290,11 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
         }
     }
     devices.Shutdown();
+    // The signal that ended the wait is taken, so none is left pending.
+    signalfd_siginfo taken{};
+    while (::read(stopFd, &taken, sizeof taken) == static_cast<ssize_t>(sizeof taken)) {}
+    ::close(stopFd);
+    ::pthread_sigmask(SIG_SETMASK, &previousMask, nullptr);
     return 0;
 }
 

@@ -13,7 +13,7 @@ void Trace::Sleep(std::string_view device, int milliseconds) {
 void Trace::Add(std::string line) {
     std::lock_guard lock(mutex_);
     if (sink_) sink_(line);
-    lines_.push_back(std::move(line));
+    else lines_.push_back(std::move(line));
 }
 
 std::vector<std::string> Trace::Lines() const {

@@ -23,9 +23,11 @@ public:
     void Report(std::string_view device, std::string_view op, std::span<const std::uint8_t> bytes);
     void Sleep(std::string_view device, int milliseconds);
 
+    // The lines kept so far: every line while there is no sink.
     std::vector<std::string> Lines() const;
     void Clear();
-    // Also hands every new line to sink (for writing a trace file as it grows).
+    // Hands every new line to sink instead of keeping it (a trace file grows
+    // on disk, never in memory).
     void SetSink(std::function<void(const std::string&)> sink);
 
 private:

@@ -211,6 +211,32 @@ TEST_F(MainWindowTest, NodesThatMayNotBeOpenedAreExplained) {
     box->close();
 }
 
+TEST_F(MainWindowTest, WhileTheSplashShowsTheWindowIsBuiltAndNothingIsShownOrAsked) {
+    options.demo = true;
+    app = std::make_unique<AppState>(options);
+    app->runtime->ReplaceSleeper(std::make_unique<NoSleeper>());
+    auto* backend = static_cast<EmulatedBackend*>(&app->runtime->backend());
+    backend->UnplugMouse(MouseVariant::A11D);
+    backend->Plug(std::make_shared<EmulatedMouse>(MouseVariant::A11D, 0x0301));
+    window = std::make_unique<CMouseConfigurationDlg>(*app);
+    window->askUpdateFirmware = [this] {
+        ++firmwareQuestions;
+        return false;
+    };
+    window->Prepare();
+    ASSERT_NE(Find<CBitmapBtn>("apply"), nullptr);
+    EXPECT_EQ(Find<CBitmapBtn>("apply")->GetCaption(), "Apply");
+    EXPECT_EQ(window->size(), QSize(1010, 660));
+    EXPECT_FALSE(window->trayIconShown());
+    window->ShowFromTray(); // qv530ctl show while the splash shows
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(firmwareQuestions, 0);
+
+    // At the splash's end: the firmware question, once.
+    window->Present();
+    EXPECT_EQ(firmwareQuestions, 1);
+}
+
 TEST_F(MainWindowTest, OldFirmwareAsksAndQuits) {
     options.demo = true;
     app = std::make_unique<AppState>(options);

@@ -1,4 +1,7 @@
+#include <csignal>
 #include <cstdlib>
+#include <pthread.h>
+#include <thread>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -47,6 +50,23 @@ TEST_F(CliTest, ApplyToAnEmulatedMouseTracesTheWholeApplyAndSaves) {
     out.str("");
     ASSERT_EQ(RunReset({"--emulate", "both", "--pad", "--fast", "--trace", "-"}, out, err), 0) << err.str();
     EXPECT_EQ(OutLines().back(), "pad sleep 50");
+}
+
+TEST_F(CliTest, WatchSleepsUntilASignalEndsIt) {
+    // SIGTERM is blocked here first so that the watching thread, which
+    // inherits the mask, holds it pending until its wait takes it.
+    sigset_t term, previous;
+    sigemptyset(&term);
+    sigaddset(&term, SIGTERM);
+    ASSERT_EQ(::pthread_sigmask(SIG_BLOCK, &term, &previous), 0);
+    int status = -1;
+    std::thread watch([&] { status = RunWatch({}, out, err); });
+    ASSERT_EQ(::pthread_kill(watch.native_handle(), SIGTERM), 0);
+    watch.join();
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    EXPECT_EQ(status, 0) << err.str();
+    EXPECT_NE(out.str().find("watching; press Ctrl+C to stop"), std::string::npos);
+    EXPECT_EQ(RunWatch({"extra"}, out, err), 2);
 }
 
 TEST_F(CliTest, ApplyWithAConfigFileAndBadOptions) {

@@ -125,6 +125,33 @@ TEST_F(ApplySequenceTest, DefaultApplyToTheA11DMouseIsTheTablesSequence) {
     EXPECT_EQ(held.macros.size(), 12u);
 }
 
+TEST_F(ApplySequenceTest, ATraceWithASinkHandsOnEveryLineAndKeepsNone) {
+    PlugMouse(MouseVariant::A11D);
+    PlugPad();
+    Discover();
+    ApplyAndSave(context);
+    const Lines one = trace.Lines();
+    ASSERT_FALSE(one.empty());
+
+    // Twenty Applies written to a file: each gives the same lines to the sink,
+    // and the trace itself stays empty however long the program runs.
+    trace.Clear();
+    Lines written;
+    trace.SetSink([&](const std::string& line) { written.push_back(line); });
+    for (int apply = 0; apply < 20; ++apply) {
+        ApplyAndSave(context);
+        EXPECT_TRUE(trace.Lines().empty()) << "after Apply " << apply + 1;
+    }
+    ASSERT_EQ(written.size(), 20 * one.size());
+    EXPECT_EQ(written.front(), one.front());
+    EXPECT_EQ(written.back(), one.back());
+
+    // Without the sink the lines are kept again.
+    trace.SetSink(nullptr);
+    ApplyAndSave(context);
+    EXPECT_EQ(trace.Lines().size(), one.size());
+}
+
 TEST_F(ApplySequenceTest, A1DCMouseGetsTableBAndBothMiceGetTableA) {
     PlugMouse(MouseVariant::A1DC);
     PlugPad();
