@@ -26,6 +26,7 @@
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
+#include "app/PagePreview.h"
 #include "app/TrayPresence.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
@@ -118,6 +119,7 @@ void CMouseConfigurationDlg::Initialise() {
     SelectView(static_cast<int>(MouseView::Front));
     RefreshFromRecord();
     connect(app_.editor.get(), &ProfileEditor::recordReplaced, this, &CMouseConfigurationDlg::RefreshFromRecord);
+    ShowPagePreview(this, *app_.editor);
 
     tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
     connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
