@@ -1,6 +1,7 @@
 #include "pages/CDlgLightingPage.h"
 
 #include <QColorDialog>
+#include <QGraphicsOpacityEffect>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,7 +25,8 @@ constexpr int kFrameGap = 1;    // between the swatch and the frame
 constexpr int kFrameWidth = 2;
 constexpr int kRowHotHeight = 16;  // the radio icon and its caption answer clicks
 constexpr int kScaleLabelWidth = 30;
-constexpr int kScaleLabelHeight = 12;
+constexpr int kScaleLabelHeight = 10;
+constexpr qreal kDisabledSliderOpacity = 0.4; // a slider that takes no input shows dimmed
 constexpr int kScaleSteps = 4;     // five labels under each slider
 
 QRect ToQt(const skin::Rect& r) { return QRect(r.x, r.y, r.width, r.height); }
@@ -90,7 +92,15 @@ void CDlgLightingPage::ShowRecord() {
     const int stored = StoredEffect(settings, device_);
     for (int row = 0; row < RowCount(); ++row) {
         CDMarker* slider = Slider(row);
-        slider->setEnabled(SliderEnabled(device_, stored, row));
+        const bool live = SliderEnabled(device_, stored, row);
+        slider->setEnabled(live);
+        if (!live && slider->graphicsEffect() == nullptr) {
+            auto* dim = new QGraphicsOpacityEffect(slider);
+            dim->setOpacity(kDisabledSliderOpacity);
+            slider->setGraphicsEffect(dim);
+        } else if (live) {
+            slider->setGraphicsEffect(nullptr);
+        }
         slider->SetPos(StoredLevel(settings, device_, effects_[static_cast<std::size_t>(row)]));
     }
     update();
