@@ -188,6 +188,16 @@ void CDlgLightingPage::keyPressEvent(QKeyEvent* event) {
     event->accept();
 }
 
+void CDlgLightingPage::focusInEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusInEvent(event);
+}
+
+void CDlgLightingPage::focusOutEvent(QFocusEvent* event) {
+    update();
+    QWidget::focusOutEvent(event);
+}
+
 void CDlgLightingPage::paintEvent(QPaintEvent*) {
     QPainter p(this);
     if (!background_.isNull()) p.drawImage(QPoint(0, 0), background_);
@@ -200,11 +210,19 @@ void CDlgLightingPage::paintEvent(QPaintEvent*) {
     for (int row = 0; row < RowCount(); ++row) {
         const LightEffect effect = effects_[static_cast<std::size_t>(row)];
         const int top = skin::LightingRowTop(row);
-        const QImage& radio = liveRow && *liveRow == row ? radioOn_ : radioOff_;
+        const bool live = liveRow && *liveRow == row;
+        const QImage& radio = live ? radioOn_ : radioOff_;
         if (!radio.isNull()) p.drawImage(QPoint(skin::kLightingIconX, top), radio);
         p.drawText(QRect(skin::kLightingCaptionX, top, width() - skin::kLightingCaptionX - skin::kLightingIconX,
                          skin::kRadioIcon.height),
                    Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kEffectCaptionSlotBase + static_cast<int>(effect)));
+        if (live && hasFocus()) {
+            // Where the arrow keys act.
+            p.save();
+            p.setPen(QPen(QColor(skin::kThemeHighlight.r, skin::kThemeHighlight.g, skin::kThemeHighlight.b), 1, Qt::DotLine));
+            p.drawRect(RadioRect(row).adjusted(-2, -1, 1, 0));
+            p.restore();
+        }
         const QRect slider = ToQt(skin::LightingSlider(row));
         for (int step = 0; step <= kScaleSteps; ++step) {
             const QString label = effect == LightEffect::Standard
