@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 #include "controls/CDMarker.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
@@ -172,7 +174,8 @@ void CDlgLightingPage::keyPressEvent(QKeyEvent* event) {
         PickRow(row ? std::clamp(*row + step, 0, RowCount() - 1) : 0);
     } else if ((key == Qt::Key_Left || key == Qt::Key_Right) && row) {
         const LightEffect effect = effects_[static_cast<std::size_t>(*row)];
-        const int level = StoredLevel(settings, device_, effect) + (key == Qt::Key_Left ? -1 : 1);
+        // From the level shown (a stored level outside 1..6 shows as 1).
+        const int level = Slider(*row)->Pos() + (key == Qt::Key_Left ? -1 : 1);
         if (editor_.Edit(SetLightLevel, device_, effect, level)) Slider(*row)->SetPos(level);
     } else if (key >= Qt::Key_1 && key <= Qt::Key_6) {
         const int swatch = key - Qt::Key_1;

@@ -68,10 +68,12 @@ std::optional<int> FramedSwatch(int storedEffect, int storedColour) {
     return storedColour;
 }
 
-void SelectLightMode(MouseSettings& settings, LightDevice device, int effect) {
+bool SelectLightMode(MouseSettings& settings, LightDevice device, int effect) {
+    if (effect < 0 || effect > 0xFF) return false;
     const LightFields f = FieldsOf(device);
     settings.at(f.mode) = static_cast<std::uint8_t>(effect);
     if (effect == Number(LightEffect::Standard) && settings.at(f.colour) == field::kColourCycleIndex) settings.at(f.colour) = 0;
+    return true;
 }
 
 bool PickLightEffect(MouseSettings& settings, LightDevice device, LightEffect effect) {

@@ -54,9 +54,9 @@ bool SwatchOpensChooser(int storedEffect, int swatch);
 std::optional<int> FramedSwatch(int storedEffect, int storedColour);
 
 // ---- edits (the page and qv530ctl) ----
-// The page's SelectMode: stores the effect number as given (any byte), and
-// in standard a colour cycle becomes palette entry 0.
-void SelectLightMode(MouseSettings& settings, LightDevice device, int effect);
+// The page's SelectMode: stores the effect number as given (any byte; false
+// for a number that is none), and in standard a colour cycle becomes palette entry 0.
+bool SelectLightMode(MouseSettings& settings, LightDevice device, int effect);
 // A user's pick: only an offered effect; false (nothing changed) otherwise.
 bool PickLightEffect(MouseSettings& settings, LightDevice device, LightEffect effect);
 // The level of one offered effect, 1..6.

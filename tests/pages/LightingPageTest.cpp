@@ -236,5 +236,18 @@ TEST_F(LightingPageTest, KeyboardPicksEffectsLevelsAndSwatches) {
     EXPECT_EQ(s().at(field::kMouseLightLevel + 8), 1);
 }
 
+TEST_F(LightingPageTest, AStoredLevelOutsideTheRangeShowsTheMinimumAndKeysStartThere) {
+    ProfileSnapshot snapshot = editor->Snapshot();
+    snapshot.settings.at(field::kPadLightMode) = kBreathing;
+    snapshot.settings.at(field::kPadLightLevel + 1) = 200;
+    editor->TakeSnapshot(snapshot);
+    EXPECT_EQ(pad->Slider(1)->Pos(), 1);
+    EXPECT_EQ(s().at(field::kPadLightLevel + 1), 200); // shown, not rewritten
+    pad->show();
+    pad->setFocus();
+    QTest::keyClick(pad.get(), Qt::Key_Right);
+    EXPECT_EQ(s().at(field::kPadLightLevel + 1), 2);
+}
+
 } // namespace
 } // namespace qv530
