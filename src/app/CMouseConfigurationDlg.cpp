@@ -27,6 +27,7 @@
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
 #include "app/DesktopLanguage.h"
+#include "app/PagePreview.h"
 #include "app/TrayPresence.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
@@ -133,6 +134,8 @@ void CMouseConfigurationDlg::Prepare() {
     LoadOverlays();
     RefreshFromRecord();
     connect(app_.editor.get(), &ProfileEditor::recordReplaced, this, &CMouseConfigurationDlg::RefreshFromRecord);
+    ShowPagePreview(this, *app_.editor);
+
     tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
     connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
     connect(tray_.get(), &TrayPresence::exitRequested, this, &CMouseConfigurationDlg::Quit);

@@ -512,7 +512,7 @@ void DrawDpiPage(QPainter& p) {
 void DrawLightingPage(QPainter& p, Size size, int rows) {
     DrawPageBackground(p, size);
     for (int r = 1; r <= rows; ++r) {
-        p.fillRect(QRect(6, LightingRowTop(r) - 3, size.width - 12, 1), kLine);
+        p.fillRect(QRect(6, LightingRowTop(r) - 1, size.width - 12, 1), kLine);
     }
 }
 
