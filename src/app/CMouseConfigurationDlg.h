@@ -21,6 +21,7 @@ class QLabel;
 namespace qv530 {
 
 class CBitmapBtn;
+class CConfigDialog;
 class CDMarker;
 class TrayPresence;
 
@@ -61,6 +62,9 @@ public:
     DeviceHost& devices() { return *devices_; }
     bool trayIconShown() const;
     ProfileEditor& editor() { return *app_.editor; }
+    // The profile dialog (at most one, over the left column), or null.
+    CConfigDialog* profileDialog() const;
+    void OpenProfileDialog();
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -100,6 +104,8 @@ private:
     void BeginBusy();
     void EndBusy();
     void Quit();
+    void OnProfileDialogClosed(bool profileChanged);
+    void ShowSectionHeaders(bool shown);
     QString Text(int slot) const;
     void PaintOverlays(QPainter& painter);
     CBitmapBtn* MakeButton(int id, const char* normal, const char* over, const char* leave, const char* disabled,
@@ -129,6 +135,7 @@ private:
     QLabel* statusLine_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     std::unique_ptr<TrayPresence> tray_;
+    QPointer<CConfigDialog> profileDialog_;
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;
