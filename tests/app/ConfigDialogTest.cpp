@@ -174,6 +174,27 @@ TEST_F(ConfigDialogTest, AClickOnTheSelectedEntryRenamesItInPlace) {
     EXPECT_EQ(window->editor().currentProfile(), 0); // switched to it
 }
 
+TEST_F(ConfigDialogTest, TheKeyboardRenamesDeletesAndAddsButNeverCloses) {
+    Start();
+    Grow(2);
+    CConfigDialog* dialog = Open();
+    CListBoxPro* list = dialog->list();
+    list->setCurrentRow(0);
+    list->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) QTest::keyClick(list, key);
+    EXPECT_EQ(window->profileDialog(), dialog);
+    QTest::keyClick(list, Qt::Key_F2);
+    QLineEdit* editor = OpenEditor(dialog);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_Insert);
+    EXPECT_EQ(list->count(), 3);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(dialog->book().entries()[1].name, "Profile 2");
+}
+
 TEST_F(ConfigDialogTest, DeletingAnEarlierEntryKeepsTheEditedProfileAndItsEdits) {
     Start();
     Grow(3);
