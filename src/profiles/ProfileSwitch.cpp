@@ -61,9 +61,10 @@ void SwitchToProfile(int index, ConfigFiles& files, MouseSettings& settings, Dev
     // written by another tool, or moved without its side file): it is not
     // reset to the defaults.
     if (!FileExists(ProfileSidePath(folder, index))) MarkInitialised(ProfileSidePath(folder, index));
-    files.LoadProfileFiles(index, settings, state);
-    // The record belongs to profile index from here on (its slot included).
+    // The slot is set before the load, so the stored record's own slot byte
+    // is what goes to the mouse, as the Windows tool sends it.
     MakeCurrent(index, settings, state);
+    files.LoadProfileFiles(index, settings, state);
     files.InitialiseIfNeeded(true, settings, state);
     files.ReadSideFile();
     NameMissingCaptions(files, settings);
@@ -73,12 +74,12 @@ void SwitchToProfile(int index, ConfigFiles& files, MouseSettings& settings, Dev
 
 void CreateProfileAt(int index, ConfigFiles& files, MouseSettings& settings, DeviceState& state) {
     if (index < 0 || index >= kMaxProfiles) return;
+    MakeCurrent(index, settings, state);
     state.useFactoryFiles = 1;
     files.LoadFactoryFiles(settings, state);
     ResetToDefaults(settings);
     files.ReadSideFile();
     state.useFactoryFiles = 0;
-    MakeCurrent(index, settings, state);
     files.SaveCurrentProfile(settings, state);
     files.WriteCaptions();
     // Marked as initialised: the next start or switch keeps what the user

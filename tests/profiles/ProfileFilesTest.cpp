@@ -144,7 +144,7 @@ TEST_F(ProfileFilesTest, SwitchAppliesTheStrictRuleAndNeverHandsOverAnotherRecor
     EXPECT_EQ(settings.at(100), 0xB1);
     EXPECT_EQ(state.currentProfile, 1);
     EXPECT_EQ(state.profileFileIndex, 1);
-    EXPECT_EQ(settings.at(field::kProfileSlot), 1);
+    EXPECT_EQ(settings.at(field::kProfileSlot), 0); // the stored record's own slot
     EXPECT_EQ(files.side.captions[0], "caption of 177");
 
     // "N": reset to the defaults, saved, marked "Y".
@@ -181,7 +181,7 @@ TEST_F(ProfileFilesTest, CreateTakesTheFactoryMacroAreaAndTheDefaultsAndStaysIni
     EXPECT_EQ(settings.at(field::kMacroSlot), 0x5A);
     EXPECT_NE(settings.at(field::kSensitivityX), 9);
     EXPECT_EQ(state.profileFileIndex, 3);
-    EXPECT_EQ(settings.at(field::kProfileSlot), 3);
+    EXPECT_EQ(settings.at(field::kProfileSlot), 0); // the factory file's
     const auto stored = ReadWholeFile(ProfileConfigPath(folder, 3));
     ASSERT_TRUE(stored);
     EXPECT_EQ(static_cast<std::uint8_t>((*stored)[config_file::kRecord + field::kMacroSlot]), 0x5A);
