@@ -49,8 +49,14 @@ std::string ProfileSidePath(const std::string& folder, int index) {
     return folder + "str" + std::to_string(index) + ".ini";
 }
 
-ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& book, int current) {
+ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& book, int current,
+                                const std::function<bool()>& proceed) {
     ProfileListSave result;
+    const auto interrupted = [&] {
+        if (!proceed || proceed()) return false;
+        result.error = "interrupted";
+        return true;
+    };
     const std::string listPath = folder + "str.ini";
     if (book.count() == 0 || !FileExists(listPath)) return result;
     IniDocument list;
@@ -99,6 +105,7 @@ ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& bo
             for (const auto& [path, contents] : {std::pair{ProfileConfigPath(folder, next->target), old.config},
                                                  std::pair{ProfileSidePath(folder, next->target), old.side}}) {
                 if (!contents) continue;
+                if (interrupted()) return result;
                 if (const int error = WriteFileAtomic(KeepPath(path), *contents); error != 0) {
                     result.error = Explain(KeepPath(path), error);
                     return result;
@@ -110,10 +117,12 @@ ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& bo
         // would be reset to the defaults when it is switched to.
         const std::string side = ProfileSidePath(folder, next->target);
         const std::string config = ProfileConfigPath(folder, next->target);
+        if (interrupted()) return result;
         if (const int error = Place(side, next->files.side); error != 0) {
             result.error = Explain(side, error);
             return result;
         }
+        if (interrupted()) return result;
         if (const int error = Place(config, next->files.config); error != 0) {
             result.error = Explain(config, error);
             return result;
@@ -128,6 +137,7 @@ ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& bo
     list.Set(kProfile, "ItemCount", std::to_string(book.count()));
     for (int i = 0; i < book.count(); ++i)
         list.Set(kProfile, "Item" + std::to_string(i), book.entries()[static_cast<std::size_t>(i)].name);
+    if (interrupted()) return result;
     if (const int error = SaveIni(listPath, list); error != 0) {
         result.error = Explain(listPath, error);
         return result;
@@ -138,9 +148,10 @@ ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& bo
     // copies kept for a ring.
     for (int p = book.count(); p < book.readCount() && p < kMaxProfiles; ++p) {
         for (const std::string& path : {ProfileConfigPath(folder, p), ProfileSidePath(folder, p)})
-            if (Place(path, std::nullopt) != 0) DebugPrintf("Cannot remove %s\n", path.c_str());
+            if (!interrupted() && Place(path, std::nullopt) != 0) DebugPrintf("Cannot remove %s\n", path.c_str());
     }
-    for (const std::string& path : kept) std::remove(path.c_str());
+    for (const std::string& path : kept)
+        if (!interrupted()) std::remove(path.c_str());
     return result;
 }
 

@@ -1,6 +1,7 @@
 // Saving an edited profile list with its file moves, switching, creating,
 // import and export, on a real data folder.
 #include <filesystem>
+#include <functional>
 
 #include "platform/FileIo.h"
 #include "profiles/ConfigFiles.h"
@@ -110,6 +111,59 @@ TEST_F(ProfileFilesTest, CopiesHoldTheSourcesFilesAndRingsOfMovesWork) {
     ASSERT_TRUE(SaveProfileBook(folder, book, 0).saved);
     EXPECT_EQ(FillAt(2), 0xA0);
     EXPECT_EQ(ListValue("Item2"), "Copy Copy A");
+}
+
+// Whether a profile marked with fill is still whole somewhere: its
+// configuration and side file side by side at one position (or in the
+// copies kept while a ring of moves runs).
+bool WholeSomewhere(const std::string& folder, std::uint8_t fill) {
+    for (int p = 0; p < kMaxProfiles; ++p)
+        for (const std::string suffix : {"", ".moving"}) {
+            const auto config = ReadWholeFile(ProfileConfigPath(folder, p) + suffix);
+            const std::string caption =
+                ReadProfileString(ProfileSidePath(folder, p) + suffix, "Setting-EN", "Item1");
+            if (config && config->size() == config_file::kSize && static_cast<std::uint8_t>((*config)[100]) == fill &&
+                caption == "caption of " + std::to_string(fill))
+                return true;
+        }
+    return false;
+}
+
+TEST_F(ProfileFilesTest, AnInterruptionAtAnyStepLeavesEveryKeptProfileWhole) {
+    struct Case {
+        std::vector<std::uint8_t> fills;
+        std::function<void(ProfileBook&)> edit;
+        std::vector<std::uint8_t> kept;
+    };
+    const std::vector<Case> cases = {
+        // Delete the first of three: both others move down.
+        {{0xA0, 0xB1, 0xC2}, [](ProfileBook& b) { b.Delete(0); }, {0xB1, 0xC2}},
+        // Copy the first, delete it: the two swap places (a ring).
+        {{0xA0, 0xB1}, [](ProfileBook& b) { b.Copy(0, "Copy"); b.Delete(0); }, {0xA0, 0xB1}},
+    };
+    for (const Case& c : cases) {
+        for (int stop = 0;; ++stop) {
+            std::vector<std::string> names;
+            for (std::size_t i = 0; i < c.fills.size(); ++i) {
+                StoreProfile(static_cast<int>(i), c.fills[i]);
+                names.push_back("P" + std::to_string(i));
+            }
+            WriteList(names, "P0");
+            ProfileBook book = Book();
+            c.edit(book);
+            int steps = 0;
+            const ProfileListSave saved = SaveProfileBook(folder, book, 0, [&] { return steps++ < stop; });
+            for (std::uint8_t fill : c.kept) EXPECT_TRUE(WholeSomewhere(folder, fill)) << int(fill) << " at " << stop;
+            const std::string count = ListValue("ItemCount");
+            EXPECT_TRUE(count == std::to_string(c.fills.size()) || count == std::to_string(book.count()));
+            if (saved.error.empty()) {
+                EXPECT_FALSE(LeftoverMoves());
+                break;
+            }
+            for (const auto& entry : std::filesystem::directory_iterator(folder))
+                if (entry.path().string().ends_with(".moving")) std::filesystem::remove(entry.path());
+        }
+    }
 }
 
 TEST_F(ProfileFilesTest, NewEntriesNeverTakeStaleFilesAndEmptyListsWriteNothing) {
