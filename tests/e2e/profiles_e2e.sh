@@ -99,12 +99,24 @@ dialog_new
 import -window root "$out/profiles-en.png"
 dialog_entry 1 3
 import -window root "$out/profiles-menu-en.png"
-xdotool key Escape
-sleep 0.3
+echo "English screenshots taken"
+
+# Save (the menu's last item) on the second profile through the file dialog.
+xdotool key Up Return
+save_dialog() { xdotool search --onlyvisible --name '^Save$' 2>/dev/null | head -n1; }
+wait_for 10 test -n "$(save_dialog)" || fail "Save opened no file dialog"
+sleep 0.5
+import -window root "$out/profiles-save-en.png"
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/exported"
+xdotool key Return
+wait_for 10 test -f "$work/exported.bin" || fail "the profile was not exported"
+[ "$(md5sum < "$work/exported.bin")" = "$(md5sum < "$(data config1.bin)")" ] || fail "the export is not the second profile"
+[ -f "$work/exported.ini" ] || fail "the export has no side file"
+echo "second profile exported through the file dialog"
 dialog_close
 [ "$(list_value ItemCount)" = "3" ] || fail "the third profile was not listed"
 stop
-echo "English screenshots taken"
 
 # The same in German.
 start de de_DE.UTF-8
@@ -130,4 +142,4 @@ dialog_new
 import -window root "$out/profiles-zh.png"
 dialog_close
 stop
-echo "5 passed, 0 failed"
+echo "6 passed, 0 failed"
