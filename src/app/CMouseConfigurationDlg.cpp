@@ -29,6 +29,7 @@
 #include "app/DesktopLanguage.h"
 #include "app/PagePreview.h"
 #include "app/TrayPresence.h"
+#include "pages/CConfigDialog.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
 #include "platform/DebugLog.h"
@@ -242,6 +243,7 @@ void CMouseConfigurationDlg::CreateCommandButtons() {
         OpenHelpMenu();
     });
     connect(profiles_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(profiles_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OpenProfileDialog);
 }
 
 // The three section headers and the seven function selectors.
@@ -430,6 +432,12 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
         showAfterSequence_ = false;
         QTimer::singleShot(0, this, &CMouseConfigurationDlg::ShowFromTray);
     }
+    if (reset && profileDialog_) {
+        // The reset closes the profile dialog without saving its list.
+        profileDialog_->deleteLater();
+        profileDialog_ = nullptr;
+        ShowSectionHeaders(true);
+    }
     if (reset) {
         SetButtonListCollapsed(true);
         SetAxisPanelCollapsed(true);
@@ -472,6 +480,42 @@ void CMouseConfigurationDlg::ShowFromTray() {
     show();
     raise();
     activateWindow();
+}
+
+CConfigDialog* CMouseConfigurationDlg::profileDialog() const { return profileDialog_; }
+
+void CMouseConfigurationDlg::OpenProfileDialog() {
+    if (profileDialog_) return;
+    profileDialog_ = new CConfigDialog(*app_.editor, this);
+    profileDialog_->move(skin::kMainLeftColumn.x, skin::kMainLeftColumn.y);
+    connect(profileDialog_, &CConfigDialog::closed, this, &CMouseConfigurationDlg::OnProfileDialogClosed);
+    ShowSectionHeaders(false);
+    profileDialog_->show();
+    profileDialog_->raise();
+    profileDialog_->setFocus();
+}
+
+void CMouseConfigurationDlg::OnProfileDialogClosed(bool profileChanged) {
+    if (profileDialog_) profileDialog_->deleteLater();
+    profileDialog_ = nullptr;
+    if (profileChanged) {
+        buttonListCollapsed_ = true;
+        axisCollapsed_ = true;
+    }
+    ShowSectionHeaders(true);
+}
+
+// While the profile dialog lies over the left column its headers, selectors
+// and sliders are hidden.
+void CMouseConfigurationDlg::ShowSectionHeaders(bool shown) {
+    for (CBitmapBtn* header : {buttonHeader_, macroHeader_, axisHeader_}) header->setVisible(shown);
+    if (shown) {
+        ApplyLayout();
+        return;
+    }
+    for (CBitmapBtn* selector : selectors_) selector->hide();
+    xSlider_->hide();
+    ySlider_->hide();
 }
 
 void CMouseConfigurationDlg::UpdateTrayIcon(bool shown) {

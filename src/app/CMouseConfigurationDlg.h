@@ -22,6 +22,7 @@ class QUrl;
 namespace qv530 {
 
 class CBitmapBtn;
+class CConfigDialog;
 class CDMarker;
 class TrayPresence;
 
@@ -71,6 +72,9 @@ public:
     DeviceHost& devices() { return *devices_; }
     bool trayIconShown() const;
     ProfileEditor& editor() { return *app_.editor; }
+    // The profile dialog (at most one, over the left column), or null.
+    CConfigDialog* profileDialog() const;
+    void OpenProfileDialog();
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -113,6 +117,8 @@ private:
     void BeginBusy();
     void EndBusy();
     void Quit();
+    void OnProfileDialogClosed(bool profileChanged);
+    void ShowSectionHeaders(bool shown);
     QString Text(int slot) const;
     void LoadOverlays();
     void PaintOverlays(QPainter& painter);
@@ -145,6 +151,7 @@ private:
     QLabel* statusLine_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     std::unique_ptr<TrayPresence> tray_;
+    QPointer<CConfigDialog> profileDialog_;
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;

@@ -26,5 +26,7 @@ int RunMacros(const Args& args, std::ostream& out, std::ostream& err);
 // Requests to the running configurator: "show" and "demo-stage N".
 int RunShow(const Args& args, std::ostream& out, std::ostream& err);
 int RunDemoStage(const Args& args, std::ostream& out, std::ostream& err);
+// "profile list|new|copy|delete|rename|switch|export|import ...".
+int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace qv530::cli

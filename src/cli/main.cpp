@@ -24,6 +24,8 @@ constexpr const char* kUsage =
     "  watch                            print plugging, unplugging and DPI-stage changes until Ctrl+C\n"
     "  macros encode FILE [--lead 05|32]  print the twelve macro slots of a macro store\n"
     "  macros list FILE                 print the macros of a macro store\n"
+    "  profile list|new [NAME]|copy I|delete I|rename I NAME|switch I|NAME|export I FILE|import I FILE\n"
+    "                                   the six named profiles, as the window's profile dialog edits them\n"
     "  show                             show the window of the running configurator\n"
     "  demo-stage N                     make the running --demo copy's mouse switch to DPI stage N (0..7)\n"
     "  --help                           this text\n"
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
     if (command == "watch") return RunWatch(args, std::cout, std::cerr);
     if (command == "macros") return RunMacros(args, std::cout, std::cerr);
     if (command == "show") return RunShow(args, std::cout, std::cerr);
+    if (command == "profile") return RunProfile(args, std::cout, std::cerr);
     if (command == "demo-stage") return RunDemoStage(args, std::cout, std::cerr);
     std::cerr << "qv530ctl: unknown command '" << command << "'\n" << kUsage;
     return 2;

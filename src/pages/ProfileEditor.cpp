@@ -1,5 +1,6 @@
 #include "pages/ProfileEditor.h"
 
+#include "profiles/ProfileSwitch.h"
 #include "profiles/StartupProfile.h"
 
 namespace qv530 {
@@ -14,6 +15,7 @@ QString ProfileEditor::Caption(int index) const {
 
 void ProfileEditor::LoadAtStartUp() {
     language_ = LoadProfileAtStartUp(profile_.files, profile_.settings, profile_.state, profile_.sent, texts_);
+    TrackLoadedProfile();
     emit recordReplaced();
 }
 
@@ -21,12 +23,14 @@ void ProfileEditor::ReloadCurrentProfile() {
     if (busy_) return;
     profile_.files.LoadCurrentProfile(profile_.settings, profile_.state);
     profile_.files.ReadSideFile();
+    TrackLoadedProfile();
     emit recordReplaced();
 }
 
 void ProfileEditor::ReloadAfterPlug() {
     if (busy_) return;
     ReloadProfileAfterPlug(profile_.files, profile_.settings, profile_.state);
+    TrackLoadedProfile();
     emit recordReplaced();
 }
 
@@ -39,6 +43,44 @@ void ProfileEditor::RestoreLastApplied() {
 void ProfileEditor::TakeSnapshot(ProfileSnapshot snapshot) {
     profile_ = std::move(snapshot);
     emit recordReplaced();
+}
+
+bool ProfileEditor::SwitchProfile(int index) {
+    if (busy_ || index == profile_.state.currentProfile) return false;
+    SwitchToProfile(index, profile_.files, profile_.settings, profile_.state);
+    emit recordReplaced();
+    return true;
+}
+
+void ProfileEditor::CreateProfile(int index) {
+    if (busy_) return;
+    CreateProfileAt(index, profile_.files, profile_.settings, profile_.state);
+    emit recordReplaced();
+}
+
+ConfigFiles::ImportResult ProfileEditor::ImportProfile(int index, const std::string& path) {
+    if (busy_) return ConfigFiles::ImportResult::Missing;
+    const auto result = ImportIntoProfile(index, path, profile_.files, profile_.settings, profile_.state);
+    if (result == ConfigFiles::ImportResult::Imported) emit recordReplaced();
+    return result;
+}
+
+ConfigFiles::ExportResult ProfileEditor::ExportCurrentProfile(const std::string& path) {
+    if (busy_) return {path, false};
+    const auto result = profile_.files.ExportProfile(path, profile_.settings, profile_.state);
+    profile_.files.ReadSideFile();
+    emit recordReplaced();
+    return result;
+}
+
+ConfigFiles::ExportResult ProfileEditor::ExportStoredProfile(int position, const std::string& path) {
+    if (busy_) return {path, false};
+    return qv530::ExportStoredProfile(position, path, profile_.files);
+}
+
+void ProfileEditor::ProfilesMoved(int position, bool importPending) {
+    profile_.state.currentProfile = position;
+    if (position >= 0 && !importPending) profile_.state.profileFileIndex = static_cast<std::uint8_t>(position);
 }
 
 void ProfileEditor::SetCaption(int index, const QString& caption) {

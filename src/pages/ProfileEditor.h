@@ -50,6 +50,25 @@ public:
     ProfileSnapshot Snapshot() const { return profile_; }
     void TakeSnapshot(ProfileSnapshot snapshot);
 
+    // ---- profiles (the profile dialog); each that loads ends with recordReplaced ----
+    // The profile the record belongs to; -1 once its entry was deleted.
+    int currentProfile() const { return profile_.state.currentProfile; }
+    // Switch: nothing when index is current already (false), else it is loaded
+    // (strict IsDefault rule), saved with its captions, and nothing is sent.
+    bool SwitchProfile(int index);
+    // Create: the factory files and the defaults become profile index.
+    void CreateProfile(int index);
+    // Load: a profile file into the record and captions of profile index, saved there by the next Apply.
+    ConfigFiles::ImportResult ImportProfile(int index, const std::string& path);
+    // Save of the edited record (unapplied edits included; the saved profile is read again).
+    ConfigFiles::ExportResult ExportCurrentProfile(const std::string& path);
+    // Save of another profile's stored files; the record is untouched.
+    ConfigFiles::ExportResult ExportStoredProfile(int position, const std::string& path);
+    // The list was saved and the edited profile's files now sit at position
+    // (-1: it was deleted). The record and unapplied edits stay; an import
+    // waiting for Apply keeps its position.
+    void ProfilesMoved(int position, bool importPending);
+
     // ---- edits; refused (false) while a sequence runs or when the value is ----
     // Runs a Qt-free edit function of the core on the record:
     //   editor.Edit(SetSensitivity, Axis::X, 5)
@@ -91,6 +110,9 @@ signals:
     void busyChanged(bool busy);
 
 private:
+    // After a load by name: the record belongs to the profile it was read from.
+    void TrackLoadedProfile() { profile_.state.currentProfile = profile_.state.profileFileIndex; }
+
     ProfileSnapshot profile_;
     UiStrings texts_;
     std::string language_;

@@ -1,0 +1,237 @@
+// qv530ctl profile: the profile dialog's operations from the command line,
+// on the same list rules and file moves.
+#include <cctype>
+#include <string_view>
+
+#include "cli/Commands.h"
+#include "lang/ProfileTexts.h"
+#include "lang/UiStrings.h"
+#include "macros/MacroRebuild.h"
+#include "platform/FileIo.h"
+#include "profiles/ProfileBook.h"
+#include "profiles/ProfileFileMoves.h"
+#include "profiles/ProfileSwitch.h"
+#include "settings/IniFile.h"
+
+namespace qv530::cli {
+namespace {
+
+constexpr int kDone = 0;
+constexpr int kRefused = 1;
+constexpr int kBadInput = 2;
+
+constexpr const char* kProfileUsage =
+    "usage: qv530ctl profile list | new [NAME] | copy INDEX | delete INDEX | rename INDEX NAME |\n"
+    "                        switch INDEX|NAME | export INDEX FILE | import INDEX FILE\n";
+
+// The data folder, its language and the list as the dialog reads it.
+struct ProfileSession {
+    std::string folder = DataFolder();
+    std::string language = ReadProfileString(folder + "str.ini", "Skins", "Lan");
+    ProfileTexts texts = EnglishWhenEmpty(ProfileTextsFor(language));
+    ProfileTexts english = ProfileTextsFor("EN");
+    ProfileBook book = ProfileBook::Read(folder + "str.ini", texts.baseName);
+    // The current entry: the one the dialog would select, else entry 0.
+    int current = book.CloseSelection();
+
+    // The profile files as the window's start-up sets them up.
+    ConfigFiles Files() const {
+        ConfigFiles files(folder);
+        UiStrings strings;
+        LoadUiStrings(strings, language);
+        files.settingsSection = strings.UiString(kSlotCaptionSection);
+        return files;
+    }
+
+    static ProfileTexts EnglishWhenEmpty(ProfileTexts texts) {
+        return texts.baseName.empty() ? ProfileTextsFor("EN") : texts;
+    }
+};
+
+bool ParseIndex(const std::string& text, const ProfileBook& book, int& index) {
+    if (text.empty() || text.size() > 2) return false;
+    for (char c : text)
+        if (!std::isdigit(static_cast<unsigned char>(c))) return false;
+    index = std::stoi(text);
+    return index < book.count();
+}
+
+int BadIndex(const std::string& text, const ProfileBook& book, std::ostream& err) {
+    err << "qv530ctl: '" << text << "' is not a profile index; the list holds 0.." << book.count() - 1 << "\n";
+    return kBadInput;
+}
+
+int Save(ProfileSession& session, int current, std::ostream& err) {
+    const ProfileListSave saved = SaveProfileBook(session.folder, session.book, current);
+    if (saved.saved) return kDone;
+    err << "qv530ctl: the profile list was not saved: "
+        << (saved.error.empty() ? "there is no " + session.folder + "str.ini" : saved.error) << "\n";
+    return kRefused;
+}
+
+void Switch(ProfileSession& session, int index, bool create) {
+    ConfigFiles files = session.Files();
+    MouseSettings settings;
+    DeviceState state;
+    if (create) CreateProfileAt(index, files, settings, state);
+    else SwitchToProfile(index, files, settings, state);
+}
+
+int List(ProfileSession& session, std::ostream& out, std::ostream& err) {
+    if (session.book.count() == 0) {
+        err << "qv530ctl: " << session.folder << "str.ini lists no profiles\n";
+        return kRefused;
+    }
+    for (int i = 0; i < session.book.count(); ++i)
+        out << (i == session.current ? "* " : "  ") << i << " "
+            << session.book.entries()[static_cast<std::size_t>(i)].name << "\n";
+    return kDone;
+}
+
+int New(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() > 1) return err << kProfileUsage, kBadInput;
+    session.book.Select(session.current);
+    if (session.book.New(session.texts.baseName) == ProfileBook::Outcome::Limit) {
+        err << session.english.limitMessage << "\n";
+        return kRefused;
+    }
+    const int index = session.book.selected();
+    if (args.size() == 1 && session.book.Rename(index, args[0]) != ProfileBook::Outcome::Done) {
+        err << "qv530ctl: '" << args[0] << "' cannot name a profile: it is empty, has a line break or is taken\n";
+        return kBadInput;
+    }
+    if (const int status = Save(session, index, err); status != kDone) return status;
+    Switch(session, index, true);
+    out << "* " << index << " " << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
+    return kDone;
+}
+
+int Copy(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    int index = 0;
+    if (args.size() != 1) return err << kProfileUsage, kBadInput;
+    if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
+    switch (session.book.Copy(index, session.texts.copy)) {
+    case ProfileBook::Outcome::Limit: err << session.english.limitMessage << "\n"; return kRefused;
+    case ProfileBook::Outcome::Ignored: err << "qv530ctl: the copy's name would be too long\n"; return kBadInput;
+    case ProfileBook::Outcome::Done: break;
+    }
+    if (const int status = Save(session, session.current, err); status != kDone) return status;
+    const int copy = session.book.count() - 1;
+    out << "  " << copy << " " << session.book.entries()[static_cast<std::size_t>(copy)].name << "\n";
+    return kDone;
+}
+
+int Delete(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    int index = 0;
+    if (args.size() != 1) return err << kProfileUsage, kBadInput;
+    if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
+    const std::string name = session.book.entries()[static_cast<std::size_t>(index)].name;
+    session.book.Select(session.current);
+    if (session.book.Delete(index) != ProfileBook::Outcome::Done) {
+        err << "qv530ctl: the last profile cannot be deleted\n";
+        return kRefused;
+    }
+    const int current = session.book.selected();
+    if (const int status = Save(session, current, err); status != kDone) return status;
+    // The current profile's files moved with it; only when it was the one
+    // deleted does the entry now at its place become current.
+    if (index == session.current) Switch(session, current, false);
+    out << "deleted " << name << "\n";
+    return kDone;
+}
+
+int Rename(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    int index = 0;
+    if (args.size() != 2) return err << kProfileUsage, kBadInput;
+    if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
+    if (session.book.Rename(index, args[1]) != ProfileBook::Outcome::Done) {
+        err << "qv530ctl: '" << args[1] << "' cannot name a profile: it is empty, has a line break or is taken\n";
+        return kBadInput;
+    }
+    if (const int status = Save(session, session.current, err); status != kDone) return status;
+    out << (index == session.current ? "* " : "  ") << index << " " << args[1] << "\n";
+    return kDone;
+}
+
+int SwitchTo(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) return err << kProfileUsage, kBadInput;
+    int index = session.book.Find(args[0]);
+    if (index < 0 && !ParseIndex(args[0], session.book, index)) {
+        err << "qv530ctl: no profile is named or numbered '" << args[0] << "'\n";
+        return kBadInput;
+    }
+    if (const int status = Save(session, index, err); status != kDone) return status;
+    Switch(session, index, false);
+    out << "* " << index << " " << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
+    return kDone;
+}
+
+int Export(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    int index = 0;
+    if (args.size() != 2) return err << kProfileUsage, kBadInput;
+    if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
+    const ConfigFiles files = session.Files();
+    const ConfigFiles::ExportResult result = ExportStoredProfile(index, args[1], files);
+    if (!result.written) {
+        err << "qv530ctl: cannot write " << result.path << "\n";
+        return kRefused;
+    }
+    out << "exported " << result.path << " and " << SideFilePathFor(result.path) << "\n";
+    return kDone;
+}
+
+int Import(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    int index = 0;
+    if (args.size() != 2) return err << kProfileUsage, kBadInput;
+    if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
+    const std::string& path = args[1];
+    ConfigFiles files = session.Files();
+    MouseSettings settings;
+    DeviceState state;
+    switch (ImportIntoProfile(index, path, files, settings, state)) {
+    case ConfigFiles::ImportResult::NotABinFile:
+        err << "qv530ctl: " << path << " is not a profile file (its name has no .bin)\n";
+        return kBadInput;
+    case ConfigFiles::ImportResult::Missing: err << "qv530ctl: " << path << " does not exist\n"; return kBadInput;
+    case ConfigFiles::ImportResult::WrongSize:
+        err << "qv530ctl: " << path << " has " << FileSize(path) << " bytes; a profile file has "
+            << config_file::kSize << "\n";
+        return kBadInput;
+    case ConfigFiles::ImportResult::Imported: break;
+    }
+    // Saved as Apply saves: the macro slots from the store, the record, the captions.
+    RebuildMacroSlotsFromStore(settings, files.macroStorePath());
+    if (!files.SaveCurrentProfile(settings, state)) {
+        err << "qv530ctl: cannot write " << files.configPath() << "\n";
+        return kRefused;
+    }
+    files.WriteCaptions();
+    out << "imported " << path << " into " << index << " "
+        << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
+    return kDone;
+}
+
+} // namespace
+
+int RunProfile(const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.empty()) return err << kProfileUsage, kBadInput;
+    const std::string& command = args[0];
+    const Args rest(args.begin() + 1, args.end());
+    ProfileSession session;
+    if (command == "list" && rest.empty()) return List(session, out, err);
+    if (session.book.count() == 0 && command != "list" && command != "new") {
+        err << "qv530ctl: " << session.folder << "str.ini lists no profiles\n";
+        return kRefused;
+    }
+    if (command == "new") return New(session, rest, out, err);
+    if (command == "copy") return Copy(session, rest, out, err);
+    if (command == "delete") return Delete(session, rest, out, err);
+    if (command == "rename") return Rename(session, rest, out, err);
+    if (command == "switch") return SwitchTo(session, rest, out, err);
+    if (command == "export") return Export(session, rest, out, err);
+    if (command == "import") return Import(session, rest, out, err);
+    err << kProfileUsage;
+    return kBadInput;
+}
+
+} // namespace qv530::cli

@@ -1,0 +1,270 @@
+// The profile dialog in the real window, on the emulated mouse.
+#include "app/CMouseConfigurationDlg.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTest>
+
+#include <sstream>
+
+#include "controls/CBitmapBtn.h"
+#include "controls/CExMenu.h"
+#include "controls/CListBoxPro.h"
+#include "controls/SkinLoader.h"
+#include "pages/CConfigDialog.h"
+#include "platform/FileIo.h"
+#include "profiles/DataFolderSetup.h"
+#include "profiles/ProfileFileMoves.h"
+#include "settings/IniFile.h"
+#include "settings/RecordEdits.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv530 {
+namespace {
+
+class ConfigDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        std::ostringstream ignored;
+        PrepareDataFolder(ignored, "qv530");
+        SkinLoader::SetSkinFolder(QV530_SKIN_DIR);
+        folder = home.path() + "/.config/QV530-10800rad/";
+    }
+    void Start(const std::string& language = "EN") {
+        WriteProfileString(folder + "str.ini", "Skins", "Lan", language);
+        AppOptions options;
+        options.demo = true;
+        app = std::make_unique<AppState>(options);
+        window = std::make_unique<CMouseConfigurationDlg>(*app);
+        window->askUpdateFirmware = [] { return false; };
+        window->Initialise();
+        QApplication::setActiveWindow(window.get());
+    }
+    void TearDown() override {
+        window.reset();
+        app.reset();
+    }
+    CConfigDialog* Open() {
+        QTest::mouseClick(window->findChild<CBitmapBtn*>("profiles"), Qt::LeftButton);
+        CConfigDialog* dialog = window->profileDialog();
+        if (dialog) {
+            dialog->showMessage = [this](const QString& caption, const QString& text) {
+                messages.push_back(caption + "|" + text);
+            };
+        }
+        return dialog;
+    }
+    void Close(CConfigDialog* dialog) {
+        QTest::mouseClick(dialog->findChild<CBitmapBtn*>("closeProfiles"), Qt::LeftButton);
+        QApplication::processEvents();
+    }
+    void Click(CConfigDialog* dialog, const char* button) {
+        QTest::mouseClick(dialog->findChild<CBitmapBtn*>(button), Qt::LeftButton);
+    }
+    // The in-place editor that is open (ended ones wait for their deletion).
+    QLineEdit* OpenEditor(CConfigDialog* dialog) {
+        for (QLineEdit* editor : dialog->findChildren<QLineEdit*>("profileNameEditor"))
+            if (editor->isVisible()) return editor;
+        return nullptr;
+    }
+    std::string ListValue(const std::string& key) { return ReadProfileString(folder + "str.ini", "Profile", key); }
+    // Creates profiles until the list holds count, closing on the last.
+    void Grow(int count) {
+        CConfigDialog* dialog = Open();
+        while (dialog->book().count() < count) Click(dialog, "newProfile");
+        Close(dialog);
+    }
+
+    test::TempDir home;
+    std::string folder;
+    std::unique_ptr<AppState> app;
+    std::unique_ptr<CMouseConfigurationDlg> window;
+    std::vector<QString> messages;
+};
+
+TEST_F(ConfigDialogTest, ConfigOpensOneDialogAndNewThenCloseCreatesTheProfile) {
+    Start();
+    CConfigDialog* dialog = Open();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(Open(), dialog); // at most one
+    EXPECT_FALSE(window->findChild<CBitmapBtn*>("buttonHeader")->isVisible());
+    EXPECT_FALSE(window->findChild<CBitmapBtn*>("axisHeader")->isVisible());
+    EXPECT_EQ(dialog->list()->count(), 1);
+    EXPECT_EQ(dialog->list()->currentRow(), 0);
+
+    Click(dialog, "newProfile");
+    EXPECT_EQ(dialog->list()->item(1)->text(), "Profile 2");
+    Close(dialog);
+    EXPECT_EQ(window->profileDialog(), nullptr);
+    EXPECT_TRUE(window->findChild<CBitmapBtn*>("buttonHeader")->isVisible());
+    EXPECT_TRUE(FileExists(folder + "config1.bin"));
+    EXPECT_TRUE(FileExists(folder + "str1.ini"));
+    EXPECT_EQ(ListValue("CurProfileName"), "Profile 2");
+    EXPECT_EQ(window->editor().currentProfile(), 1);
+    EXPECT_EQ(window->editor().state().profileFileIndex, 1);
+}
+
+TEST_F(ConfigDialogTest, TheSeventhProfileShowsTheLimitMessageInTheLanguage) {
+    Start("DE");
+    Grow(6);
+    CConfigDialog* dialog = Open();
+    EXPECT_EQ(dialog->list()->item(5)->text(), "Profil 6");
+    Click(dialog, "newProfile");
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0], QString::fromUtf8("ACHTUNG!|Maximal 6 Profile möglich."));
+    EXPECT_EQ(dialog->book().count(), 6);
+}
+
+TEST_F(ConfigDialogTest, TheContextMenuHasTheLanguagesTextsAndCopiesTheSelectedProfile) {
+    Start("DE");
+    Grow(2);
+    CConfigDialog* dialog = Open();
+    QStringList texts;
+    std::vector<int> ids;
+    dialog->runMenu = [&](CExMenu& menu, const QPoint&) {
+        for (QAction* action : menu.actions()) {
+            texts << action->text();
+            ids.push_back(CExMenu::CommandId(action));
+        }
+        return CConfigDialog::kMenuCopy;
+    };
+    dialog->list()->setCurrentRow(0);
+    dialog->OpenContextMenu(QPoint(0, 0));
+    EXPECT_EQ(texts, (QStringList{QString::fromUtf8("Löschen"), "Bearbeiten", "Kopieren", "Laden", "Speichern"}));
+    EXPECT_EQ(ids, (std::vector<int>{32781, 32782, 32783, 32784, 32785}));
+    ASSERT_EQ(dialog->list()->count(), 3);
+    EXPECT_EQ(dialog->list()->item(2)->text().toStdString(), "Kopieren Profile 1"); // the first profile was named before the language changed
+    Close(dialog);
+    EXPECT_TRUE(ReadWholeFile(folder + "config2.bin") == ReadWholeFile(folder + "config0.bin"));
+}
+
+TEST_F(ConfigDialogTest, AClickOnTheSelectedEntryRenamesItInPlace) {
+    Start();
+    Grow(2);
+    CConfigDialog* dialog = Open();
+    CListBoxPro* list = dialog->list();
+    const QPoint first = list->visualItemRect(list->item(0)).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first); // selects it
+    EXPECT_EQ(OpenEditor(dialog), nullptr);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, first); // renames it
+    QApplication::processEvents();
+    auto* editor = OpenEditor(dialog);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Profile 2"); // taken: the old name stays
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(dialog->book().entries()[0].name, "Profile 1");
+
+    dialog->RenameProfile();
+    editor = OpenEditor(dialog);
+    ASSERT_NE(editor, nullptr);
+    editor->selectAll();
+    QTest::keyClicks(editor, "Office");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(list->item(0)->text().toStdString(), "Office");
+    Close(dialog);
+    EXPECT_EQ(ListValue("Item0"), "Office");
+    EXPECT_EQ(ListValue("CurProfileName"), "Office");
+    EXPECT_EQ(window->editor().currentProfile(), 0); // switched to it
+}
+
+TEST_F(ConfigDialogTest, TheKeyboardRenamesDeletesAndAddsButNeverCloses) {
+    Start();
+    Grow(2);
+    CConfigDialog* dialog = Open();
+    CListBoxPro* list = dialog->list();
+    list->setCurrentRow(0);
+    list->setFocus();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) QTest::keyClick(list, key);
+    EXPECT_EQ(window->profileDialog(), dialog);
+    QTest::keyClick(list, Qt::Key_F2);
+    QLineEdit* editor = OpenEditor(dialog);
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    QTest::keyClick(list, Qt::Key_Insert);
+    EXPECT_EQ(list->count(), 3);
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_EQ(dialog->book().entries()[1].name, "Profile 2");
+}
+
+TEST_F(ConfigDialogTest, DeletingAnEarlierEntryKeepsTheEditedProfileAndItsEdits) {
+    Start();
+    Grow(3);
+    CConfigDialog* dialog = Open();
+    dialog->list()->setCurrentRow(1);
+    Close(dialog); // profile 2 is current
+    ASSERT_EQ(window->editor().currentProfile(), 1);
+    window->editor().SetSensitivity(Axis::X, 9); // not applied
+
+    dialog = Open();
+    dialog->list()->setCurrentRow(0);
+    Click(dialog, "deleteProfile");
+    EXPECT_EQ(dialog->list()->currentRow(), 0); // the former profile 2, now first
+    Close(dialog);
+    EXPECT_EQ(window->editor().currentProfile(), 0);
+    EXPECT_EQ(window->editor().state().profileFileIndex, 0);
+    EXPECT_EQ(window->editor().settings().at(field::kSensitivityX), 9); // the edit is still there
+    EXPECT_EQ(ListValue("ItemCount"), "2");
+    EXPECT_EQ(ListValue("Item0"), "Profile 2");
+    EXPECT_FALSE(FileExists(folder + "config2.bin"));
+}
+
+TEST_F(ConfigDialogTest, AnImportWaitsForApplyAndClosingDoesNotSwitch) {
+    Start();
+    Grow(2); // profile 2 current
+    std::string image = *ReadWholeFile(folder + "config0.bin");
+    image[1 + field::kSensitivityY] = 10;
+    const std::string file = home.path() + "/other.bin";
+    ASSERT_EQ(WriteFileAtomic(file, image), 0);
+    ASSERT_EQ(WriteFileAtomic(home.path() + "/short.bin", image.substr(0, 100)), 0);
+
+    CConfigDialog* dialog = Open();
+    dialog->list()->setCurrentRow(0);
+    dialog->askOpenFile = [&](const QString&) { return QString::fromStdString(home.path() + "/short.bin"); };
+    dialog->RunMenuCommand(CConfigDialog::kMenuLoad);
+    EXPECT_FALSE(dialog->importPending());
+    ASSERT_EQ(messages.size(), 1u); // the size is named
+    EXPECT_TRUE(messages[0].contains("100 bytes")) << messages[0].toStdString();
+    dialog->askOpenFile = [&](const QString&) { return QString(); };
+    dialog->RunMenuCommand(CConfigDialog::kMenuLoad); // cancelled: nothing
+    EXPECT_FALSE(dialog->importPending());
+
+    dialog->askOpenFile = [&](const QString&) { return QString::fromStdString(file); };
+    dialog->RunMenuCommand(CConfigDialog::kMenuLoad);
+    EXPECT_TRUE(dialog->importPending());
+    EXPECT_EQ(window->editor().settings().at(field::kSensitivityY), 10);
+    Close(dialog);
+    EXPECT_EQ(window->editor().currentProfile(), 1); // no switch
+    EXPECT_EQ(window->editor().state().profileFileIndex, 0);
+    EXPECT_EQ(window->editor().settings().at(field::kSensitivityY), 10);
+}
+
+TEST_F(ConfigDialogTest, SaveWritesTheSelectedProfileWithTheBinName) {
+    Start();
+    Grow(2);
+    std::string stored = *ReadWholeFile(folder + "config0.bin");
+    stored[1 + field::kSensitivityX] = 3;
+    ASSERT_EQ(WriteFileAtomic(folder + "config0.bin", stored), 0);
+    CConfigDialog* dialog = Open();
+    dialog->list()->setCurrentRow(0);
+    QString proposed;
+    dialog->askSaveFile = [&](const QString& name) {
+        proposed = name;
+        return QString::fromStdString(home.path() + "/first");
+    };
+    dialog->RunMenuCommand(CConfigDialog::kMenuSave);
+    EXPECT_TRUE(proposed.endsWith("/Profile 1.bin"));
+    EXPECT_TRUE(ReadWholeFile(home.path() + "/first.bin") == stored);
+    EXPECT_TRUE(FileExists(home.path() + "/first.ini"));
+}
+
+} // namespace
+} // namespace qv530

@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# End to end: the profile dialog in the real window, driven by clicks.
+#   profiles_e2e.sh QV530 QV530CTL OUTDIR
+# Opens the dialog with the Config button, adds a profile and closes on it,
+# changes a setting, applies, switches back and checks that the first
+# profile's file did not change; takes screenshots of the dialog with three
+# profiles and of its menu in English and German.
+set -euo pipefail
+qv530=$1 qv530ctl=$2 out=$3
+mkdir -p "$out"
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1
+unset XDG_CONFIG_HOME
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; echo "--- program log"; tail -n 40 "$work/qv530.log" || true; exit 1; }
+wait_for() { # seconds command...
+    local limit=$1; shift
+    for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+exec 3<> "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
+window_shown() { [ -n "$(visible_window)" ]; }
+# Clicks at a point of the window (button 1 or 3).
+click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click "${3:-1}"; sleep 0.4; }
+# The dialog lies at (10, 40) of the window; its parts, from its skin geometry.
+config_button() { click $((575 + 70)) $((553 + 15)); }
+dialog_new() { click $((10 + 40 + 40)) $((40 + 288 + 13)); }
+dialog_close() { click $((10 + 277 + 7)) $((40 + 9 + 7)); }
+dialog_entry() { click $((10 + 20 + 60)) $((40 + 44 + 10 + 20 * $1)) "${2:-1}"; }
+data() { echo "$HOME/.config/QV530-10800rad/$1"; }
+list_value() { grep -a "^$1=" "$(data str.ini)" | tr -d '\r' | cut -d= -f2-; }
+
+# Starts the program in a fresh home with the given locale.
+start() { # name locale
+    export HOME=$work/$1 LANG=$2
+    mkdir -p "$HOME"
+    trace=$work/$1-trace.txt
+    "$qv530" --demo --trace "$trace" >"$work/qv530.log" 2>&1 &
+    main=$!
+    pids+=($main)
+    wait_for 20 window_shown || fail "the window did not appear"
+    win=$(visible_window)
+    sleep 1
+    eval "$(xdotool getwindowgeometry --shell "$win")"
+}
+stop() { kill "$main"; wait "$main" 2>/dev/null || true; sleep 0.5; }
+
+start en en_US.UTF-8
+full_apply() { [ "$(grep -c '^a11d ' "$trace")" -eq 133 ] && [ "$(grep -c '^pad ' "$trace")" -eq 10 ]; }
+
+# Config, New, close: the new profile is created and current.
+config_button
+dialog_new
+dialog_close
+wait_for 5 test -f "$(data config1.bin)" || fail "config1.bin was not created"
+[ -f "$(data str1.ini)" ] || fail "str1.ini was not created"
+[ "$(list_value CurProfileName)" = "Profile 2" ] || fail "str.ini names '$(list_value CurProfileName)' as current"
+[ "$(list_value ItemCount)" = "2" ] || fail "str.ini counts $(list_value ItemCount) profiles"
+echo "new profile created and current"
+
+# A setting of the new profile: the X sensitivity, then Apply.
+first_before=$(md5sum < "$(data config0.bin)")
+click 125 112                      # Axis Sensitivity header
+click $((32 + 196)) $((122 + 40 + 4))  # near the right end of the X slider
+click $((800 + 28)) $((598 + 15))  # Apply
+wait_for 30 full_apply || fail "Apply did not run to its end"
+sleep 1
+x=$(od -An -tu1 -j $((1 + 169)) -N1 "$(data config1.bin)" | tr -d ' ')
+[ "$x" -ge 9 ] || fail "the new profile's X sensitivity is $x, not 9 or more"
+applied_x=$x
+echo "setting applied to the new profile"
+
+# Back to the first profile: select it and close.
+config_button
+dialog_entry 0
+dialog_close
+wait_for 5 test "$(list_value CurProfileName)" = "Profile 1" || fail "the first profile is not current again"
+[ "$(md5sum < "$(data config0.bin)")" = "$first_before" ] || fail "the first profile's file changed"
+x=$(od -An -tu1 -j $((1 + 169)) -N1 "$(data config1.bin)" | tr -d ' ')
+[ "$x" = "$applied_x" ] || fail "the second profile lost its setting"
+echo "switched back; the first profile's file is unchanged"
+
+# Three profiles and the menu, in English.
+config_button
+dialog_new
+import -window root "$out/profiles-en.png"
+dialog_entry 1 3
+import -window root "$out/profiles-menu-en.png"
+echo "English screenshots taken"
+
+# Save (the menu's last item) on the second profile through the file dialog.
+xdotool key Up Return
+save_dialog() { xdotool search --onlyvisible --name '^Save$' 2>/dev/null | head -n1; }
+wait_for 30 test -n "$(save_dialog)" || fail "Save opened no file dialog"
+sleep 0.5
+import -window root "$out/profiles-save-en.png"
+xdotool key ctrl+a
+xdotool type --delay 20 "$work/exported"
+xdotool key Return
+wait_for 10 test -f "$work/exported.bin" || fail "the profile was not exported"
+[ "$(md5sum < "$work/exported.bin")" = "$(md5sum < "$(data config1.bin)")" ] || fail "the export is not the second profile"
+[ -f "$work/exported.ini" ] || fail "the export has no side file"
+echo "second profile exported through the file dialog"
+dialog_close
+[ "$(list_value ItemCount)" = "3" ] || fail "the third profile was not listed"
+stop
+
+# The same in German.
+start de de_DE.UTF-8
+config_button
+dialog_new
+dialog_new
+import -window root "$out/profiles-de.png"
+dialog_entry 1 3
+import -window root "$out/profiles-menu-de.png"
+xdotool key Escape
+sleep 0.3
+dialog_close
+# The right click selected the second entry, which the close made current.
+[ "$(list_value CurProfileName)" = "Profil 2" ] || fail "German: '$(list_value CurProfileName)' is current"
+[ "$(list_value ItemCount)" = "3" ] || fail "German: $(list_value ItemCount) profiles listed"
+stop
+echo "German screenshots taken"
+
+# And in simplified Chinese (the font rule), a screenshot only.
+start zh zh_CN.UTF-8
+config_button
+dialog_new
+import -window root "$out/profiles-zh.png"
+dialog_close
+stop
+echo "6 passed, 0 failed"
