@@ -26,6 +26,8 @@
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
+#include "pages/CDlgDPISetting.h"
+#include "pages/CDlgadvance.h"
 #include "app/TrayPresence.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
@@ -271,15 +273,22 @@ void CMouseConfigurationDlg::CreateAxisSliders() {
     }
 }
 
-// The settings panel's area; its pages join in a later step.
+// The settings panel with its pages; they edit the record through the editor.
 void CMouseConfigurationDlg::CreatePanelArea() {
     using namespace skin;
-    panel_ = new QWidget(this);
-    panel_->setObjectName("settingsPanel");
-    panel_->setGeometry(ToQt(kSettingsPanel));
-    panel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    panel_ = new CDlgadvance(*app_.editor, this);
+    panel_->move(kSettingsPanel.x, kSettingsPanel.y);
     panel_->show();
-
+    if (const auto table = app_.editor->dpiVariant()) panel_->dpiPage()->SetDpiVariant(*table == StageTable::B);
+    connect(panel_, &CDlgadvance::clearSelection, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(app_.editor.get(), &ProfileEditor::dpiVariantChanged, this, [this] {
+        if (const auto table = app_.editor->dpiVariant(); table && panel_->dpiPage())
+            panel_->dpiPage()->SetDpiVariant(*table == StageTable::B);
+    });
+    connect(app_.editor.get(), &ProfileEditor::padPresentChanged, this, [this](bool present) {
+        panel_->SetPadPresent(present);
+        panel_->Relayout();
+    });
 }
 
 // Shown while a sequence runs: takes every click and carries the progress bar.
@@ -355,6 +364,7 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
         selectors_[i]->SetCaption(app_.editor->Caption(static_cast<int>(i)));
         selectors_[i]->update();
     }
+    if (panel_) panel_->RefreshAllPages();
 }
 
 void CMouseConfigurationDlg::StoreButtonLabel(int index) {
@@ -463,6 +473,10 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
     if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
     if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
     if (effects.checkFirmware) CheckFirmwareGate();
+    if (panel_) {
+        panel_->SetPadPresent(app_.editor->padPresent());
+        panel_->Relayout();
+    }
 }
 
 void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {

@@ -22,6 +22,7 @@ namespace qv530 {
 
 class CBitmapBtn;
 class CDMarker;
+class CDlgadvance;
 class TrayPresence;
 
 // The three pictures of the mouse.
@@ -61,6 +62,7 @@ public:
     DeviceHost& devices() { return *devices_; }
     bool trayIconShown() const;
     ProfileEditor& editor() { return *app_.editor; }
+    CDlgadvance* settingsPanel() const { return panel_; }
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -123,7 +125,7 @@ private:
     std::array<CBitmapBtn*, field::kSentButtons> selectors_{};
     CDMarker* xSlider_ = nullptr;
     CDMarker* ySlider_ = nullptr;
-    QWidget* panel_ = nullptr;
+    CDlgadvance* panel_ = nullptr;
     QWidget* busyShield_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* statusLine_ = nullptr;
