@@ -46,9 +46,9 @@ void CDlgAngleSnap::paintEvent(QPaintEvent*) {
     DrawPicture(painter, ToQt(skin::kAngleOnIcon).topLeft(), on ? enabled_ : disabled_);
     painter.setFont(font_);
     painter.setPen(Qt::white);
-    painter.drawText(CaptionRect(skin::kAngleOffIcon, skin::kAngleOnIcon.x - kCaptionGap),
+    DrawFittedText(painter, CaptionRect(skin::kAngleOffIcon, skin::kAngleOnIcon.x - kCaptionGap),
                      Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotOff));
-    painter.drawText(CaptionRect(skin::kAngleOnIcon, width() - kCaptionGap), Qt::AlignLeft | Qt::AlignVCenter,
+    DrawFittedText(painter, CaptionRect(skin::kAngleOnIcon, width() - kCaptionGap), Qt::AlignLeft | Qt::AlignVCenter,
                      editor_.Text(kSlotOn));
 }
 

@@ -86,10 +86,10 @@ void CDlgMouseWheelSpeed::paintEvent(QPaintEvent*) {
     painter.setFont(font_);
     painter.setPen(Qt::white);
     const int captionLeft = kWheelLinesIcon.right() + kCaptionGap;
-    painter.drawText(QRect(captionLeft, kWheelLinesIcon.y - 3, kWheelLinesEdit.x - kCaptionGap - captionLeft,
+    DrawFittedText(painter, QRect(captionLeft, kWheelLinesIcon.y - 3, kWheelLinesEdit.x - kCaptionGap - captionLeft,
                            kWheelLinesIcon.height + 6),
                      Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotLines));
-    painter.drawText(QRect(captionLeft, kWheelScreenIcon.y - 3, width() - kCaptionGap - captionLeft,
+    DrawFittedText(painter, QRect(captionLeft, kWheelScreenIcon.y - 3, width() - kCaptionGap - captionLeft,
                            kWheelScreenIcon.height + 6),
                      Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotScreen));
 }

@@ -1,6 +1,7 @@
 #include "pages/CDlgPage.h"
 
 #include <QKeyEvent>
+#include <QFontMetrics>
 #include <QPainter>
 
 #include "controls/SkinLoader.h"
@@ -26,6 +27,17 @@ void CDlgPage::PaintBackground(QPainter& painter) const { DrawPicture(painter, Q
 
 void CDlgPage::DrawPicture(QPainter& painter, QPoint at, const QImage& picture) {
     if (!picture.isNull()) painter.drawImage(at, picture);
+}
+
+void CDlgPage::DrawFittedText(QPainter& painter, const QRect& rect, int flags, const QString& text) {
+    constexpr int kSmallestPixels = 8;
+    const QFont original = painter.font();
+    QFont font = original;
+    while (font.pixelSize() > kSmallestPixels && QFontMetrics(font).horizontalAdvance(text) > rect.width())
+        font.setPixelSize(font.pixelSize() - 1);
+    painter.setFont(font);
+    painter.drawText(rect, flags, text);
+    painter.setFont(original);
 }
 
 void CDlgPage::keyPressEvent(QKeyEvent* event) {

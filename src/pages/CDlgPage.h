@@ -27,6 +27,9 @@ protected:
     QFont PageFont(int pixelHeight) const;
     void PaintBackground(QPainter& painter) const;
     static void DrawPicture(QPainter& painter, QPoint at, const QImage& picture);
+    // Draws the text with the painter's font, made smaller (down to 8 pixels)
+    // when the text would not fit the rectangle's width.
+    static void DrawFittedText(QPainter& painter, const QRect& rect, int flags, const QString& text);
 
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;

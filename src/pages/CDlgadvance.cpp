@@ -1,6 +1,7 @@
 #include "pages/CDlgadvance.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,6 +26,22 @@ namespace {
 constexpr int kFirstTitleSlot = 19;
 constexpr int kTitleFontHeight = 13;
 constexpr int kFirstTitleId = 140;
+
+// The caption is centred on the title bar and must stay clear of the
+// chevron drawn at its right end: long captions get a smaller font.
+int TitleFontHeight(QFont font, const QString& caption) {
+    constexpr int kChevronSpace = 22;
+    constexpr int kSmallest = 9;
+    constexpr int kCaptionWeight = 550;
+    const int room = skin::kPanelTitle.width - 2 * kChevronSpace;
+    font.setWeight(static_cast<QFont::Weight>(kCaptionWeight));
+    int height = kTitleFontHeight;
+    for (; height > kSmallest; --height) {
+        font.setPixelSize(height);
+        if (QFontMetrics(font).horizontalAdvance(caption) <= room) break;
+    }
+    return height;
+}
 
 // The content: the panel's background picture over the whole content height.
 class PanelContent : public QWidget {
@@ -77,7 +94,7 @@ CDlgadvance::CDlgadvance(ProfileEditor& editor, QWidget* parent) : QWidget(paren
         bar->SetImages(0, 0, skin::kPanelTitle.width, skin::kPanelTitle.height, title, title, title, title);
         bar->resize(skin::kPanelTitle.width, skin::kPanelTitle.height);
         bar->fontFace = font.family();
-        bar->fontHeight = kTitleFontHeight;
+        bar->fontHeight = TitleFontHeight(font, editor.Text(kFirstTitleSlot + s));
         bar->alignment = 0;
         bar->SetCaption(editor.Text(kFirstTitleSlot + s));
         bar->setObjectName(QString("panelTitle%1").arg(s + 1));

@@ -47,16 +47,17 @@ void CSpeedDialPage::paintEvent(QPaintEvent*) {
     PaintBackground(painter);
     DrawPicture(painter, QPoint(kSpeedDialOrigin.x, kSpeedDialOrigin.y),
                 dials_[static_cast<std::size_t>(levelShown() - 1)]);
-    // "Slow" ends just left of the gauge's lower left end, "Fast" starts just right of its lower right end.
+    // "Slow" and "Fast" just under the gauge's two ends: "Slow" ends at the
+    // left end's inner edge, "Fast" starts at the right end's inner edge.
     painter.setFont(font_);
     painter.setPen(Qt::white);
-    const int captionTop = kSpeedDialCentre.y - kCaptionHeight / 2;
-    const int leftEnd = kSpeedDialCentre.x - kSpeedRingOuter;
-    const int rightEnd = kSpeedDialCentre.x + kSpeedRingOuter;
-    painter.drawText(QRect(0, captionTop, leftEnd - kCaptionGap, kCaptionHeight), Qt::AlignRight | Qt::AlignVCenter,
-                     editor_.Text(kSlotSlow));
-    painter.drawText(QRect(rightEnd + kCaptionGap, captionTop, width() - rightEnd - kCaptionGap, kCaptionHeight),
-                     Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotFast));
+    const int captionTop = kSpeedDialOrigin.y + kSpeedDial.height;
+    const int leftInner = kSpeedDialCentre.x - kSpeedRingInner;
+    const int rightInner = kSpeedDialCentre.x + kSpeedRingInner;
+    DrawFittedText(painter, QRect(kCaptionGap, captionTop, leftInner - kCaptionGap, kCaptionHeight),
+                   Qt::AlignRight | Qt::AlignVCenter, editor_.Text(kSlotSlow));
+    DrawFittedText(painter, QRect(rightInner, captionTop, width() - kCaptionGap - rightInner, kCaptionHeight),
+                   Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotFast));
 }
 
 } // namespace qv530
