@@ -43,7 +43,7 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 # The panel's content starts at (735, 32) in the window; title bars are 20
 # high, 25 apart, 5 from the left; an expanded page sits 25 below its title.
 panel_x=$((X + 735)) panel_y=$((Y + 32))
-click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.3; }
+click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; sleep 0.3; }
 title() { click $((panel_x + 5 + 110)) $((panel_y + $1 + 10)); }   # title bar at content y
 shot() { import -window root -crop 262x565+$((panel_x))+$((panel_y)) +repage "$out/$1.png"; }
 applies() { grep -c '^a11d ' "$trace" 2>/dev/null || true; }
