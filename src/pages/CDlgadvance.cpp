@@ -239,8 +239,18 @@ void CDlgadvance::wheelEvent(QWheelEvent* event) {
 }
 
 void CDlgadvance::keyPressEvent(QKeyEvent* event) {
-    if (IsPageSwallowedKey(event->key())) event->accept();
-    else QWidget::keyPressEvent(event);
+    // The arrows and the page keys scroll like the scroll bar's parts.
+    switch (event->key()) {
+    case Qt::Key_Up: Scroll(kScrollLineUp, 0); break;
+    case Qt::Key_Down: Scroll(kScrollLineDown, 0); break;
+    case Qt::Key_PageUp: Scroll(kScrollPageUp, 0); break;
+    case Qt::Key_PageDown: Scroll(kScrollPageDown, 0); break;
+    default:
+        if (IsPageSwallowedKey(event->key())) event->accept();
+        else QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void CDlgadvance::keyReleaseEvent(QKeyEvent* event) {

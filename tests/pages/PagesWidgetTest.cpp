@@ -223,6 +223,11 @@ TEST_F(PagesTest, PanelStacksTogglesAndScrolls) {
                    Qt::NoScrollPhase, false);
     QApplication::sendEvent(&panel, &up);
     EXPECT_EQ(panel.scrollPosition(), 60);
+    QTest::keyClick(&panel, Qt::Key_Down);
+    EXPECT_EQ(panel.scrollPosition(), 120);
+    QTest::keyClick(&panel, Qt::Key_PageUp);
+    EXPECT_EQ(panel.scrollPosition(), 0);
+    QTest::keyClick(&panel, Qt::Key_Escape);  // swallowed, nothing else
     panel.Scroll(4, 100000);
     EXPECT_EQ(panel.scrollPosition(), panel.contentHeight() - panel.clientHeight());
 
