@@ -22,7 +22,6 @@ class CDlgDPISetting : public CDlgPage {
 public:
     static constexpr int kFirstMarkerId = 2027;
     static constexpr int kFirstEditId = 1148;
-    static constexpr int kFirstSwatchId = 71;
 
     CDlgDPISetting(ProfileEditor& editor, QWidget* parent = nullptr);
 
