@@ -15,6 +15,7 @@
 #include "pages/CDlgMouseWheelSpeed.h"
 #include "pages/CDlgUSBReportRate.h"
 #include "pages/CDlgadvance.h"
+#include "platform/DebugLog.h"
 #include "settings/PerformanceEdits.h"
 #include "support/TempDir.h"
 
@@ -147,9 +148,17 @@ TEST_F(PagesTest, SpeedDialsStoreTheirLevel) {
     EXPECT_EQ(At(field::kPointerSpeed), 11);
     Click(&speed, c + QPoint(-50, 10));  // below the centre line
     EXPECT_EQ(At(field::kPointerSpeed), 11);
+    DebugCapture debug;
     Click(&doubleClick, c + QPoint(-50, -2));
     EXPECT_EQ(At(field::kDoubleClickLevel), 1);
     EXPECT_EQ(At(field::kPointerSpeed), 11);
+    Click(&doubleClick, c + QPoint(0, -50));
+    EXPECT_EQ(At(field::kDoubleClickLevel), 7);
+    // The double-click page traces each angle; the speed page does not.
+    EXPECT_EQ(debug.Texts(), (std::vector<std::string>{"angle/18:angle=185.000000,angle/18=10\n",
+                                                        "angle/18:angle=90.000000,angle/18=5\n"}));
+    Click(&speed, c + QPoint(0, -50));
+    EXPECT_EQ(debug.Texts().size(), 2u);
 }
 
 TEST_F(PagesTest, WheelOptionsArrowsAndBox) {
