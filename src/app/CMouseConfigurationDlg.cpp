@@ -27,7 +27,10 @@
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
 #include "app/DesktopLanguage.h"
-#include "app/PagePreview.h"
+#include "pages/CDlgDPISetting.h"
+#include "pages/CDlgadvance.h"
+#include "pages/CDlgLighting.h"
+#include "pages/CDlgLightingPad.h"
 #include "app/TrayPresence.h"
 #include "pages/CConfigDialog.h"
 #include "device/FirmwareGate.h"
@@ -135,7 +138,6 @@ void CMouseConfigurationDlg::Prepare() {
     LoadOverlays();
     RefreshFromRecord();
     connect(app_.editor.get(), &ProfileEditor::recordReplaced, this, &CMouseConfigurationDlg::RefreshFromRecord);
-    ShowPagePreview(this, *app_.editor);
 
     tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
     connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
@@ -295,15 +297,24 @@ void CMouseConfigurationDlg::CreateAxisSliders() {
     }
 }
 
-// The settings panel's area; its pages join in a later step.
+// The settings panel with its pages; they edit the record through the editor.
 void CMouseConfigurationDlg::CreatePanelArea() {
     using namespace skin;
-    panel_ = new QWidget(this);
-    panel_->setObjectName("settingsPanel");
-    panel_->setGeometry(ToQt(kSettingsPanel));
-    panel_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    panel_ = new CDlgadvance(*app_.editor, this);
+    panel_->SetSectionPage(kSectionLighting, new CDlgLighting(*app_.editor, nullptr));
+    panel_->SetSectionPage(kSectionPadLighting, new CDlgLightingPad(*app_.editor, nullptr));
+    panel_->move(kSettingsPanel.x, kSettingsPanel.y);
     panel_->show();
-
+    if (const auto table = app_.editor->dpiVariant()) panel_->dpiPage()->SetDpiVariant(*table == StageTable::B);
+    connect(panel_, &CDlgadvance::clearSelection, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(app_.editor.get(), &ProfileEditor::dpiVariantChanged, this, [this] {
+        if (const auto table = app_.editor->dpiVariant(); table && panel_->dpiPage())
+            panel_->dpiPage()->SetDpiVariant(*table == StageTable::B);
+    });
+    connect(app_.editor.get(), &ProfileEditor::padPresentChanged, this, [this](bool present) {
+        panel_->SetPadPresent(present);
+        panel_->Relayout();
+    });
 }
 
 // Shown while a sequence runs: takes every click and carries the progress bar.
@@ -380,6 +391,7 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
         selectors_[i]->SetCaption(app_.editor->Caption(static_cast<int>(i)));
         selectors_[i]->update();
     }
+    if (panel_) panel_->RefreshAllPages();
 }
 
 void CMouseConfigurationDlg::StoreButtonLabel(int index) {
@@ -541,6 +553,10 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
     if (effects.tray == DeviceChangeEffects::Tray::Add) UpdateTrayIcon(true);
     if (effects.tray == DeviceChangeEffects::Tray::Remove) UpdateTrayIcon(false);
     if (effects.checkFirmware) CheckFirmwareGate();
+    if (panel_) {
+        panel_->SetPadPresent(app_.editor->padPresent());
+        panel_->Relayout();
+    }
 }
 
 void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {

@@ -24,6 +24,7 @@ namespace qv530 {
 class CBitmapBtn;
 class CConfigDialog;
 class CDMarker;
+class CDlgadvance;
 class TrayPresence;
 
 // The three pictures of the mouse.
@@ -75,6 +76,7 @@ public:
     // The profile dialog (at most one, over the left column), or null.
     CConfigDialog* profileDialog() const;
     void OpenProfileDialog();
+    CDlgadvance* settingsPanel() const { return panel_; }
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -145,7 +147,7 @@ private:
     std::array<CBitmapBtn*, field::kSentButtons> selectors_{};
     CDMarker* xSlider_ = nullptr;
     CDMarker* ySlider_ = nullptr;
-    QWidget* panel_ = nullptr;
+    CDlgadvance* panel_ = nullptr;
     QWidget* busyShield_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QLabel* statusLine_ = nullptr;

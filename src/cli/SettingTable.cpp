@@ -7,6 +7,7 @@ std::span<const SettingCommand> SettingCommands() {
     static const std::vector<SettingCommand> all = [] {
         std::vector<SettingCommand> names;
         const auto add = [&](std::span<const SettingCommand> group) { names.insert(names.end(), group.begin(), group.end()); };
+        add(PerformanceSettingCommands());
         add(AxisSettingCommands());
         add(LightingSettingCommands());
         return names;

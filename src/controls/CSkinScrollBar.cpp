@@ -91,8 +91,10 @@ void CSkinScrollBar::DrawThumb(QPainter& painter, const QRect& target, int row) 
     };
     painter.drawImage(along(target, 0, cap), skin_, along(cell, 0, cap));
     painter.drawImage(along(target, length - cap, cap), skin_, along(cell, cellLength - cap, cap));
-    // The middle repeats the middle of the cell.
-    const QRect middleSource = along(cell, cap, cellLength - 2 * cap);
+    // The middle repeats the middle of the cell; a cell no longer than its
+    // two caps repeats its centre line.
+    const QRect middleSource = cellLength > 2 * cap ? along(cell, cap, cellLength - 2 * cap)
+                                                    : along(cell, cellLength / 2, 1);
     const QRect middle = along(target, cap, length - 2 * cap);
     if (middleSource.isEmpty() || middle.isEmpty()) return;
     const QImage tile = skin_.copy(middleSource);

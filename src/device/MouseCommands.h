@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "device/CommandFraming.h"
+#include "settings/DpiEdits.h"
 #include "settings/MouseSettings.h"
 
 namespace qv530 {
@@ -37,8 +38,8 @@ inline constexpr std::uint8_t kOneChunk = 0x01;
 inline constexpr std::uint8_t kThreeChunks = 0x03;
 inline constexpr std::size_t kLightBlockKept = 24;
 
-// Which stage table goes to the mice: A whenever an A11D mouse is connected.
-enum class StageTable { A, B };
+// Which stage table goes to the mice (StageTable, settings/DpiEdits.h): A
+// whenever an A11D mouse is connected.
 
 CommandBlock ReportRateBlock(const MouseSettings& settings, const std::array<std::uint8_t, 4>& deviceState);
 CommandBlock SensitivityBlock(const MouseSettings& settings);

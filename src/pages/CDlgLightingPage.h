@@ -28,8 +28,12 @@ public:
     // Makes `mode` the stored effect (any number; standard turns a colour
     // cycle into entry 0) and shows the record.
     void SelectMode(int mode);
+
+public slots:
     // Shows the record as it stands, keeping a stored effect the page cannot offer.
     void RefreshFromSettings();
+
+public:
 
     LightDevice device() const { return device_; }
     int RowCount() const { return static_cast<int>(sliders_.size()); }

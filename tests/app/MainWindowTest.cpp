@@ -9,6 +9,8 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/SkinLoader.h"
+#include "pages/CDlgDPISetting.h"
+#include "pages/CDlgadvance.h"
 #include "platform/FileIo.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
@@ -115,6 +117,27 @@ TEST_F(MainWindowTest, ApplySendsEverythingAndCancelRestoresTheLastApplied) {
     QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
     EXPECT_EQ(app->editor->settings(), app->editor->sent());
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(MainWindowTest, PanelPagesEditTheRecordAndCancelShowsTheLastApplied) {
+    Start();
+    CDlgadvance* panel = window->settingsPanel();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(panel->geometry().topLeft(), QPoint(735, 32));
+    EXPECT_TRUE(panel->padPresent()); // the demo has a pad
+    EXPECT_TRUE(panel->TitleBar(kSectionPadLighting)->isVisible());
+
+    // The DPI section by its title bar; stage 1's slider dragged to its top.
+    QTest::mouseClick(panel->TitleBar(kSectionDpi), Qt::LeftButton);
+    CDMarkerV* marker = panel->dpiPage()->marker(0);
+    ASSERT_TRUE(marker->isVisible());
+    QTest::mouseClick(marker, Qt::LeftButton, Qt::NoModifier, QPoint(3, 0));
+    EXPECT_EQ(app->editor->settings().at(field::kDpiStageA), 180);
+    EXPECT_EQ(app->editor->sent().at(field::kDpiStageA), 12);
+
+    // Cancel brings the last applied record back, and the page shows it.
+    QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
+    EXPECT_EQ(marker->Pos(), 12);
 }
 
 // A sleeper that holds the sequence at its first pause until released.

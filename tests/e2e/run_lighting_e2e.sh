@@ -2,13 +2,13 @@
 # End to end on the lighting pages: pick effects, levels and colours with the
 # pointer and the keys in the real window, apply, and read what the emulated
 # mouse and pad received. Until the settings panel hosts them, the pages are
-# shown where the panel sits (QV530_PAGE_PREVIEW=lighting).
+# in their sections of the settings panel.
 #   run_lighting_e2e.sh QV530 QV530CTL OUTDIR
 set -euo pipefail
 qv530=$1 qv530ctl=$2 out=$3
 mkdir -p "$out"
 work=$(mktemp -d)
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1 QV530_PAGE_PREVIEW=lighting
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1
 unset XDG_CONFIG_HOME
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 pids=()
@@ -42,20 +42,30 @@ eval "$(xdotool getwindowgeometry --shell "$win")"
 # the pad page 5 pixels below it (the mouse page is 274 high). Rows are 44
 # apart from 6; a row's slider is 19 below its top at x 30, 127 wide; the
 # swatches are 22 below the last row's end, 30 apart from x 14.
-mouse_x=$((X + 740)) mouse_y=$((Y + 37))
-pad_x=$mouse_x pad_y=$((mouse_y + 274 + 5))
+# The panel's content starts at (735, 32) in the window; title bars are 20
+# high, 25 apart from y 5, 5 from the left; an open page sits 25 below its
+# title. Lighting is the second section (title at 30, page at 55), the pad's
+# the third (title at 55, page at 80 while Lighting is closed).
+panel_x=$((X + 735)) panel_y=$((Y + 32))
+mouse_x=$((panel_x + 5)) mouse_y=$((panel_y + 55))
+pad_x=$mouse_x pad_y=$((panel_y + 80))
 click() { xdotool mousemove --sync "$1" "$2" click 1; sleep 0.2; }
+title() { click $((panel_x + 5 + 110)) $((panel_y + $1 + 10)); }  # title bar at content y
 radio() { click $(($1 + 15)) $(($2 + 6 + 44 * $3 + 7)); }                   # page-x page-y row
 slider() { click $(($1 + 30 + $4)) $(($2 + 6 + 44 * $3 + 19 + 5)); }       # page-x page-y row offset
 swatch() { click $(($1 + 14 + 30 * $4 + 11)) $(($2 + 6 + 44 * $3 + 22 + 8)); }  # page-x page-y rows j
 
 # Mouse: breathing, its slider at level 5 (offset 110 of 127), then with the
 # keys two steps down and one up (level 4), then swatch 2 (green).
+title 30   # open Lighting
 radio $mouse_x $mouse_y 1
 slider $mouse_x $mouse_y 1 110
 xdotool key Left Left Right
 swatch $mouse_x $mouse_y 5 2
+import -window root "$out/e2e-lighting-mouse.png"
 # Pad: breathing, level 3 (offset 60), swatch 4 (magenta).
+title 30   # close Lighting
+title 55   # open the pad's section
 radio $pad_x $pad_y 1
 slider $pad_x $pad_y 1 60
 swatch $pad_x $pad_y 4 4
@@ -74,6 +84,8 @@ echo "breathing, level and colour reached the mouse and the pad"
 
 # Standard at brightness level 1 (the slider's left end) switches the light off.
 sleep 0.5
+title 55   # close the pad's section
+title 30   # open Lighting
 radio $mouse_x $mouse_y 0
 slider $mouse_x $mouse_y 0 0
 click $((X + 800 + 28)) $((Y + 598 + 15))

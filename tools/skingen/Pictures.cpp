@@ -455,8 +455,8 @@ void DrawMain(QPainter& p) {
     // Recessed zones the column, the picture area and the panel sit in.
     InsetBox(p, ToQRect(kMainLeftColumn).adjusted(-3, -3, 3, 3), QColor(20, 8, 9));
     InsetBox(p, ToQRect(kMainPictureArea).adjusted(-3, -3, 3, 3), QColor(20, 8, 9));
-    InsetBox(p, QRect(kSettingsPanel.x - 3, kSettingsPanel.y + 8, kSettingsPanel.width + 6,
-                      kSettingsPanel.height - 8 + 3),
+    // The settings panel's content starts right under the title band.
+    InsetBox(p, QRect(kSettingsPanel.x - 3, kSettingsPanel.y, kSettingsPanel.width + 6, kSettingsPanel.height + 3),
              QColor(20, 8, 9));
     // Command strip behind Apply / Cancel / Reset.
     p.fillRect(QRect(kApplyButton.x - 8, kApplyButton.y - 4, kResetButton.right() - kApplyButton.x + 16,

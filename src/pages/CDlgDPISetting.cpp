@@ -1,0 +1,149 @@
+#include "pages/CDlgDPISetting.h"
+
+#include <QColorDialog>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegularExpressionValidator>
+
+#include "controls/CDMarker.h"
+#include "controls/SkinLoader.h"
+
+namespace qv530 {
+namespace {
+
+constexpr int kValueFontHeight = 10;
+constexpr int kEditFontHeight = 10;
+
+std::size_t Index(int stage) { return static_cast<std::size_t>(stage); }
+
+} // namespace
+
+CDlgDPISetting::CDlgDPISetting(ProfileEditor& editor, QWidget* parent)
+    : CDlgPage(editor, "Skins\\DPISetting\\BK_DPISetting.png", skin::kDpiPage, parent),
+      valueBox_(SkinLoader::Load("Skins\\DPISetting\\BK-DPIValue.png")),
+      enabled_(SkinLoader::Load("Skins\\Enable.png")), disabled_(SkinLoader::Load("Skins\\Disable.png")),
+      font_(PageFont(kValueFontHeight)) {
+    setObjectName("dpiPage");
+    chooseColour = [this](const QColor& initial) -> std::optional<QColor> {
+        const QColor chosen = QColorDialog::getColor(initial, this);
+        if (!chosen.isValid()) return std::nullopt;
+        return chosen;
+    };
+    const QImage track = SkinLoader::Load("\\skins\\DPISetting\\DPIStage\\0.png");
+    const QImage fill = SkinLoader::Load("\\skins\\DPISetting\\DPIStage\\82.png");
+    for (int stage = 0; stage < kDpiStages; ++stage) {
+        auto* marker = new CDMarkerV(ToQt(skin::DpiSlider(stage)), this, kFirstMarkerId + stage);
+        marker->SetImages(0, 0, skin::kDpiSliderCut.width, skin::kDpiSliderCut.height, track, fill);
+        marker->SetRange(kStageCodeMin, StageCodeMax(table_));
+        marker->setObjectName(QString("dpiMarker%1").arg(stage + 1));
+        connect(marker, &CDMarkerBase::markerChanged, this, &CDlgDPISetting::OnMarkerChanged);
+        markers_[Index(stage)] = marker;
+
+        auto* box = new QLineEdit(this);
+        box->setObjectName(QString("dpiEdit%1").arg(stage + 1));
+        box->setGeometry(ToQt(skin::DpiValueBox(stage)));
+        box->setAlignment(Qt::AlignCenter);
+        box->setMaxLength(static_cast<int>(kDpiBoxDigits));
+        box->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), box));
+        box->setFrame(false);
+        box->setFont(PageFont(kEditFontHeight));
+        box->setTextMargins(0, 0, 0, 0);
+        box->setStyleSheet("QLineEdit { color: white; background: rgb(40,40,40); border: none; padding: 0px; }");
+        box->hide();
+        connect(box, &QLineEdit::returnPressed, this, [this, stage] {
+            Commit(stage);
+            HideEdits();
+            update();
+        });
+        edits_[Index(stage)] = box;
+    }
+    if (const auto variant = editor.dpiVariant()) table_ = *variant;
+    SetDpiVariant(table_ == StageTable::B);
+}
+
+void CDlgDPISetting::SetDpiVariant(bool a1dc) {
+    table_ = a1dc ? StageTable::B : StageTable::A;
+    for (CDMarkerV* marker : markers_) marker->SetRange(kStageCodeMin, StageCodeMax(table_));
+    RefreshFromSettings();
+}
+
+void CDlgDPISetting::RefreshFromSettings() {
+    for (int stage = 0; stage < kDpiStages; ++stage) {
+        markers_[Index(stage)]->SetPosClamped(StageCode(settings(), table_, stage));
+        lastCommit_.Forget(stage);
+    }
+    HideEdits();
+    update();
+}
+
+void CDlgDPISetting::HideEdits() {
+    for (QLineEdit* box : edits_) box->hide();
+    openStage_ = -1;
+}
+
+void CDlgDPISetting::OnMarkerChanged(int value, int controlId) {
+    const int stage = controlId - kFirstMarkerId;
+    HideEdits();
+    if (editor_.Edit(SetStageFromMarker, table_, stage, value)) lastCommit_.Forget(stage);
+    markers_[Index(stage)]->SetPosClamped(StageCode(settings(), table_, stage));
+    update();
+}
+
+// The typed DPI becomes the stage's code by the commit rule; the same text
+// committed twice in a row into one stage is taken once.
+void CDlgDPISetting::Commit(int stage) {
+    QLineEdit* box = edits_[Index(stage)];
+    const std::string text = box->text().toStdString();
+    if (!lastCommit_.TakeIfChanged(stage, text)) return;
+    editor_.Edit(SetStageDpi, table_, stage, LeadingDecimal(text));
+    box->setText(QString::number(StageDpiShown(settings(), table_, stage)));
+    markers_[Index(stage)]->SetPosClamped(StageCode(settings(), table_, stage));
+}
+
+void CDlgDPISetting::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        CDlgPage::mousePressEvent(event);
+        return;
+    }
+    setFocus(Qt::MouseFocusReason);
+    const QPoint p = event->position().toPoint();
+    if (openStage_ >= 0) Commit(openStage_);
+    HideEdits();
+    for (int stage = 0; stage < kDpiStages; ++stage) {
+        if (skin::DpiIcon(stage).contains(p.x(), p.y())) editor_.Edit(ToggleStageOn, stage);
+        if (skin::DpiSwatch(stage).contains(p.x(), p.y()) && StageColourEditable(settings(), stage)) {
+            const Rgb now = StageColour(settings(), stage);
+            if (const auto chosen = chooseColour(QColor(now.red, now.green, now.blue))) {
+                const Rgb colour{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
+                                 static_cast<std::uint8_t>(chosen->blue())};
+                editor_.Edit(SetStageColour, stage, colour);
+            }
+        }
+        if (skin::DpiValueBox(stage).contains(p.x(), p.y())) {
+            QLineEdit* box = edits_[Index(stage)];
+            box->setText(QString::number(StageDpiShown(settings(), table_, stage)));
+            box->show();
+            box->setFocus(Qt::MouseFocusReason);
+            box->selectAll();
+            openStage_ = stage;
+        }
+    }
+    update();
+}
+
+void CDlgDPISetting::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    PaintBackground(painter);
+    painter.setFont(font_);
+    painter.setPen(Qt::white);
+    for (int stage = 0; stage < kDpiStages; ++stage) {
+        const QRect box = ToQt(skin::DpiValueBox(stage));
+        DrawPicture(painter, box.topLeft(), valueBox_);
+        painter.drawText(box, Qt::AlignCenter, QString::number(StageDpiShown(settings(), table_, stage)));
+        DrawPicture(painter, ToQt(skin::DpiIcon(stage)).topLeft(), StageOn(settings(), stage) ? enabled_ : disabled_);
+        const Rgb colour = StageColour(settings(), stage);
+        painter.fillRect(ToQt(skin::DpiSwatch(stage)), QColor(colour.red, colour.green, colour.blue));
+    }
+}
+
+} // namespace qv530

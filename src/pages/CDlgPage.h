@@ -1,0 +1,45 @@
+#pragma once
+// What every settings page shares: its background picture (which gives the
+// page its size), the page font in the profile's language, the record it
+// edits through the ProfileEditor, and the keys it swallows (Enter, Escape,
+// Space, F1) so that only the window's own buttons close anything.
+#include <QFont>
+#include <QImage>
+#include <QWidget>
+
+#include "controls/SkinGeometry.h"
+#include "pages/ProfileEditor.h"
+
+namespace qv530 {
+
+class CDlgPage : public QWidget {
+    Q_OBJECT
+public:
+    CDlgPage(ProfileEditor& editor, const char* background, skin::Size size, QWidget* parent);
+
+    // Reads the record again (the record was replaced as a whole).
+    Q_INVOKABLE virtual void RefreshFromSettings() { update(); }
+
+    static QRect ToQt(const skin::Rect& r) { return {r.x, r.y, r.width, r.height}; }
+
+protected:
+    const MouseSettings& settings() const { return editor_.settings(); }
+    QFont PageFont(int pixelHeight) const;
+    void PaintBackground(QPainter& painter) const;
+    static void DrawPicture(QPainter& painter, QPoint at, const QImage& picture);
+    // Draws the text with the painter's font, made smaller (down to 8 pixels)
+    // when the text would not fit the rectangle's width.
+    static void DrawFittedText(QPainter& painter, const QRect& rect, int flags, const QString& text);
+
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+    ProfileEditor& editor_;
+    QImage background_;
+};
+
+// Enter, Escape, Space and F1 (key-down and key-up) never reach a page's or
+// the panel's default handling.
+bool IsPageSwallowedKey(int qtKey);
+
+} // namespace qv530

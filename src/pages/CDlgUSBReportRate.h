@@ -1,0 +1,26 @@
+#pragma once
+// The polling-rate page: a four-position dial; a click on its ring chooses
+// the quadrant's rate (upper right 1000, lower right 500, lower left 250,
+// upper left 125 Hz).
+#include <array>
+
+#include "pages/CDlgPage.h"
+
+namespace qv530 {
+
+class CDlgUSBReportRate : public CDlgPage {
+    Q_OBJECT
+public:
+    explicit CDlgUSBReportRate(ProfileEditor& editor, QWidget* parent = nullptr);
+    // A stored rate 0 becomes 500 Hz, as the page has always shown it.
+    void RefreshFromSettings() override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::array<QImage, 4> dials_;  // by the index of the code in kReportRateCodes
+};
+
+} // namespace qv530

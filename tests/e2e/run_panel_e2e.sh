@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# End to end on the settings panel: expand a section by its title bar, click
+# a DPI stage's slider and the polling-rate dial, Apply, and find the
+# commands in the trace; a picture of every page expanded.
+#   run_panel_e2e.sh QV530 QV530CTL OUTDIR [LOCALE]
+set -euo pipefail
+qv530=$1 qv530ctl=$2 out=$3 locale=${4:-C.UTF-8}
+mkdir -p "$out"
+work=$(mktemp -d)
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1 LANG=$locale LC_ALL=$locale
+unset XDG_CONFIG_HOME
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; echo "--- program log"; tail -n 40 "$work/qv530.log" || true; exit 1; }
+wait_for() { # seconds command...
+    local limit=$1; shift
+    for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+exec 3<> "$work/display"
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+pids+=($!)
+wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=:$(head -n1 "$work/display")
+trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+pids+=($!)
+sleep 1
+
+trace=$work/trace.txt
+"$qv530" --demo --trace "$trace" >"$work/qv530.log" 2>&1 &
+pids+=($!)
+
+visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
+window_shown() { [ -n "$(visible_window)" ]; }
+wait_for 20 window_shown || fail "the window did not appear after the splash"
+win=$(visible_window)
+sleep 1
+eval "$(xdotool getwindowgeometry --shell "$win")"
+
+# The panel's content starts at (735, 32) in the window; title bars are 20
+# high, 25 apart, 5 from the left; an expanded page sits 25 below its title.
+panel_x=$((X + 735)) panel_y=$((Y + 32))
+click() { xdotool mousemove "$1" "$2" sleep 0.1 click 1; sleep 0.3; }
+title() { click $((panel_x + 5 + 110)) $((panel_y + $1 + 10)); }   # title bar at content y
+shot() { import -window root -crop 262x565+$((panel_x))+$((panel_y)) +repage "$out/$1.png"; }
+applies() { grep -c '^a11d ' "$trace" 2>/dev/null || true; }
+applied() { [ "$(applies)" -eq "$1" ]; }
+apply() { # number of finished applies to wait for
+    click $((X + 800 + 28)) $((Y + 598 + 15))
+    wait_for 30 applied $((133 * $1)) || fail "apply $1 did not finish ($(applies) mouse lines)"
+    sleep 1 # the window takes input again once the profile is saved
+}
+
+# The DPI section by its title bar; stage 3's slider clicked at its top: 10800 dpi (code 180).
+title 5
+shot panel-dpi
+click $((panel_x + 5 + 65 + 11 + 3)) $((panel_y + 30 + 24))
+apply 1
+grep -q '^a11d set-feature 00 07 00 ff 0b 17 b3 47 ' "$trace" || fail "the stage command does not carry stage 3 at code 180: $(grep '^a11d set-feature 00 07' "$trace")"
+echo "DPI stage 3 by its slider reached the mouse"
+title 5   # collapse DPI again
+
+# The polling-rate section (the fourth, below the pad's) and its 1000 Hz quadrant.
+title 80
+shot panel-rate
+click $((panel_x + 5 + 121 + 30)) $((panel_y + 105 + 66 - 30))
+apply 2
+[ "$(grep -c '^a11d set-feature 00 01 01 ' "$trace")" -ge 1 ] || fail "no report-rate command with 1000 Hz: $(grep '^a11d set-feature 00 01 ' "$trace")"
+echo "1000 Hz reached the mouse"
+title 80
+
+# A picture of each remaining page, expanded alone.
+for section in 1 2 4 5 6 7; do
+    top=$((5 + 25 * section))
+    title $top
+    shot "panel-section$((section + 1))"
+    title $top
+done
+# Everything expanded: the panel scrolls.
+for section in 7 6 5 4 3 2 1 0; do title $((5 + 25 * section)); done
+shot panel-all
+# The panel takes the keyboard focus on a click on its background; Page Down scrolls.
+click $((panel_x + 228)) $((panel_y + 550))
+xdotool key Next
+sleep 0.3
+shot panel-all-scrolled
+changed=$(compare -metric AE "$out/panel-all.png" "$out/panel-all-scrolled.png" null: 2>&1 || true)
+[ "${changed%% *}" -gt 1000 ] || fail "Page Down did not scroll the panel ($changed pixels changed)"
+echo "the open panel scrolls with Page Down"
+echo "4 passed, 0 failed"
