@@ -26,7 +26,11 @@
 #include "controls/CExMenu.h"
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
+#include "pages/ButtonAssigner.h"
+#include "pages/FunctionMenu.h"
 #include "app/TrayPresence.h"
+#include "buttons/ButtonAssignment.h"
+#include "buttons/LeftClickRule.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
 #include "platform/DebugLog.h"
@@ -61,6 +65,9 @@ constexpr int kHelpVersion = 1003;
 constexpr const char* kVersionText = "Version:2.1";
 constexpr const char* kUpdaterTitle = "Programmer";
 
+// The function menu opens this far right of its selector.
+constexpr int kFunctionMenuGap = 5;
+
 constexpr int kFontHeight = 13;
 constexpr int kSmallFontHeight = 10;
 const QColor kWhite(255, 255, 255);
@@ -86,6 +93,10 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
     windowTitled = [](const std::string&) { return false; };
+    tellUser = [this](const QString& text, const QString& caption) {
+        QMessageBox::information(this, caption, text, QMessageBox::Ok);
+    };
+    assigner_ = std::make_unique<ButtonAssigner>(*app_.editor, this);
     connect(devices_.get(), &DeviceHost::stageNotice, this, &CMouseConfigurationDlg::OnDeviceNotice);
     connect(devices_.get(), &DeviceHost::deviceChanged, this, &CMouseConfigurationDlg::OnDeviceChanged);
     connect(devices_.get(), &DeviceHost::sequenceFinished, this, &CMouseConfigurationDlg::OnSequenceFinished);
@@ -235,12 +246,14 @@ void CMouseConfigurationDlg::CreateLeftColumn() {
     axisHeader_->setObjectName("axisHeader");
     for (std::size_t i = 0; i < selectors_.size(); ++i) {
         selectors_[i] = MakeButton(30 + static_cast<int>(i), "\\skins\\ButtonAssignment\\DropdownBox-normal.png",
-                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png", nullptr, nullptr,
+                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png",
+                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png", nullptr,
                                    skin::Rect{0, 0, kDropdownBox.width, kDropdownBox.height}, -1);
         selectors_[i]->alignment = 1;
         selectors_[i]->textIndent = 4;
         selectors_[i]->setObjectName(QString("selector%1").arg(i + 1));
-        connect(selectors_[i], &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+        connect(selectors_[i], &QAbstractButton::clicked, this,
+                [this, i] { OpenFunctionMenu(static_cast<int>(i)); });
     }
     connect(buttonHeader_, &QAbstractButton::clicked, this, [this] {
         ClearButtonSelection();
@@ -360,6 +373,41 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
 void CMouseConfigurationDlg::StoreButtonLabel(int index) {
     if (index < 0 || index >= static_cast<int>(selectors_.size())) return;
     app_.editor->SetCaption(index, selectors_[static_cast<std::size_t>(index)]->GetCaption());
+}
+
+void CMouseConfigurationDlg::OpenFunctionMenu(int index) {
+    if (index < 0 || index >= static_cast<int>(selectors_.size()) || devices_->busy()) return;
+    CBitmapBtn* selector = selectors_[static_cast<std::size_t>(index)];
+    ClearButtonSelection();
+    selector->SetChecked(true);
+    selectedButton_ = index;
+    update(ToQt(skin::kMainPictureArea));
+    if (IsLastLeftClick(app_.editor->settings(), static_cast<std::size_t>(index))) {
+        tellUser(Text(assignslot::kLastLeftClickText), Text(assignslot::kLastLeftClickCaption));
+        selector->SetChecked(false);
+        selectedButton_ = -1;
+        update(ToQt(skin::kMainPictureArea));
+        return;
+    }
+    const QPoint topLeft = selector->mapToGlobal(QPoint(selector->width() + kFunctionMenuGap, 0));
+    const int command = RunFunctionMenu(*app_.editor, static_cast<std::size_t>(index), font_, topLeft, this);
+    selectedButton_ = -1;
+    update(ToQt(skin::kMainPictureArea));
+    selector->SetChecked(false);
+    menuButton_ = index;
+    // The choice is carried out after the menu has gone.
+    if (command != 0) QTimer::singleShot(0, this, [this, command] { AssignFunction(command); });
+}
+
+void CMouseConfigurationDlg::AssignFunction(int command) {
+    if (menuButton_ < 0 || menuButton_ >= static_cast<int>(selectors_.size())) return;
+    CBitmapBtn* selector = selectors_[static_cast<std::size_t>(menuButton_)];
+    const std::optional<QString> caption =
+        assigner_->Assign(static_cast<std::size_t>(menuButton_), command, selector->GetCaption());
+    if (!caption) return;
+    selector->SetCaption(*caption);
+    selector->repaint();
+    StoreButtonLabel(menuButton_);
 }
 
 void CMouseConfigurationDlg::BeginBusy() {

@@ -20,6 +20,7 @@ class QLabel;
 
 namespace qv530 {
 
+class ButtonAssigner;
 class CBitmapBtn;
 class CDMarker;
 class TrayPresence;
@@ -48,6 +49,11 @@ public:
     // Shows the edited record: sliders, button captions (and the pages).
     void RefreshFromRecord();
     void StoreButtonLabel(int index);
+    // A selector was clicked: the left-click rule, then the button's function
+    // menu beside the selector; the chosen command follows as AssignFunction.
+    void OpenFunctionMenu(int index);
+    // A command of the function menu for the button whose menu was opened last.
+    void AssignFunction(int command);
     void HideToTray();
     void ShowFromTray();
     void ShowNotice(const Notice& notice);
@@ -61,6 +67,9 @@ public:
     DeviceHost& devices() { return *devices_; }
     bool trayIconShown() const;
     ProfileEditor& editor() { return *app_.editor; }
+    int selectedButton() const { return selectedButton_; }
+    int menuButton() const { return menuButton_; }
+    ButtonAssigner& assigner() { return *assigner_; }
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -68,6 +77,8 @@ public:
     std::function<bool()> askReset;
     // Whether a top-level window with this title exists (the firmware updater).
     std::function<bool(const std::string&)> windowTitled;
+    // Shows an OK message box (text, caption); tests replace it.
+    std::function<void(const QString&, const QString&)> tellUser;
 
 signals:
     void sequenceDone();
@@ -132,6 +143,8 @@ private:
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;
+    int menuButton_ = -1;
+    std::unique_ptr<ButtonAssigner> assigner_;
     bool buttonListCollapsed_ = true;
     bool axisCollapsed_ = true;
     bool initialised_ = false;

@@ -44,6 +44,7 @@ std::span<const SettingCommand> SettingCommands();
 
 // Groups of names, one per file.
 std::span<const SettingCommand> AxisSettingCommands();
+std::span<const SettingCommand> ButtonSettingCommands();
 
 // Shared value parsing: a whole decimal number in [low, high], else nothing.
 bool ParseNumber(std::string_view text, int low, int high, int& value);

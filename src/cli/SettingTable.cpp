@@ -8,6 +8,7 @@ std::span<const SettingCommand> SettingCommands() {
         std::vector<SettingCommand> names;
         const auto add = [&](std::span<const SettingCommand> group) { names.insert(names.end(), group.begin(), group.end()); };
         add(AxisSettingCommands());
+        add(ButtonSettingCommands());
         return names;
     }();
     return all;
