@@ -67,6 +67,8 @@ constexpr const char* kUpdaterTitle = "Programmer";
 
 // The function menu opens this far right of its selector.
 constexpr int kFunctionMenuGap = 5;
+// The drop arrow at the right end of a selector.
+constexpr int kDropdownArrowWidth = 16;
 
 constexpr int kFontHeight = 13;
 constexpr int kSmallFontHeight = 10;
@@ -251,6 +253,7 @@ void CMouseConfigurationDlg::CreateLeftColumn() {
                                    skin::Rect{0, 0, kDropdownBox.width, kDropdownBox.height}, -1);
         selectors_[i]->alignment = 1;
         selectors_[i]->textIndent = 4;
+        selectors_[i]->textRightMargin = kDropdownArrowWidth; // a long caption ends before the arrow
         selectors_[i]->setObjectName(QString("selector%1").arg(i + 1));
         connect(selectors_[i], &QAbstractButton::clicked, this,
                 [this, i] { OpenFunctionMenu(static_cast<int>(i)); });
@@ -366,6 +369,7 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
     ySlider_->SetPos(SliderPosition(settings.at(field::kSensitivityY)));
     for (std::size_t i = 0; i < selectors_.size(); ++i) {
         selectors_[i]->SetCaption(app_.editor->Caption(static_cast<int>(i)));
+        selectors_[i]->setToolTip(selectors_[i]->GetCaption());
         selectors_[i]->update();
     }
 }
@@ -406,6 +410,7 @@ void CMouseConfigurationDlg::AssignFunction(int command) {
         assigner_->Assign(static_cast<std::size_t>(menuButton_), command, selector->GetCaption());
     if (!caption) return;
     selector->SetCaption(*caption);
+    selector->setToolTip(*caption);
     selector->repaint();
     StoreButtonLabel(menuButton_);
 }

@@ -85,6 +85,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*) {
 
         QRect area = rect();
         area.setLeft(area.left() + 5 + (alignment == 1 && textIndent > 0 ? textIndent : 0));
+        area.setRight(area.right() - std::max(0, textRightMargin));
         const QFontMetrics metrics(font);
         if ((alignment == 0 || alignment == 1) && wrapText) {
             const int flags = (alignment == 0 ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignVCenter |

@@ -35,6 +35,7 @@ public:
     QColor pressedTextColor{0xFD, 0xFD, 0xFD};
     int alignment = 1;  // 0 centred, 1 left, 2 right, other right without clipping
     int textIndent = 0;
+    int textRightMargin = 0;  // pixels kept free right of the caption (a drop arrow)
     bool wrapText = false;
     int hoverMinX = 0;
     bool hoverWhenInactive = true;

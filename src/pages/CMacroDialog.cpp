@@ -92,9 +92,10 @@ void CMacroDialog::ToggleList() {
                          "QListWidget::item:selected { background: rgb(143,32,32); color: white; }");
     const int current = static_cast<int>(names_.indexOf(macroName_));
     if (current >= 0) list_->setCurrentRow(current);
-    connect(list_, &QListWidget::currentRowChanged, this, &CMacroDialog::ChooseMacro);
-    connect(list_, &QListWidget::itemClicked, this,
-            [this, list = list_](QListWidgetItem* item) { ChooseMacro(list->row(item)); });
+    // A click or a double-click chooses; moving with the arrow keys only marks.
+    const auto choose = [this, list = list_](QListWidgetItem* item) { ChooseMacro(list->row(item)); };
+    connect(list_, &QListWidget::itemClicked, this, choose);
+    connect(list_, &QListWidget::itemActivated, this, choose);
     list_->show();
     list_->setFocus();
 }
