@@ -88,19 +88,18 @@ int CSingleDialog::exec() {
 void CSingleDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     // The keyboard is taken once the window is on the screen.
-    auto tries = std::make_shared<int>(0);
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [this, tries, attempt] {
-        if (!isVisible() || grabbed_) return;
-        if (HoldKeyboard()) return;
-        if (++*tries < kGrabTries) {
-            QTimer::singleShot(kGrabRetryMs, this, *attempt);
-            return;
-        }
-        showMessage(QString(kGrabFailedText).arg(kGrabRefused), QString());
-        reject();
-    };
-    QTimer::singleShot(0, this, *attempt);
+    grabTries_ = 0;
+    QTimer::singleShot(0, this, &CSingleDialog::TryHoldKeyboard);
+}
+
+void CSingleDialog::TryHoldKeyboard() {
+    if (!isVisible() || grabbed_ || HoldKeyboard()) return;
+    if (++grabTries_ < kGrabTries) {
+        QTimer::singleShot(kGrabRetryMs, this, &CSingleDialog::TryHoldKeyboard);
+        return;
+    }
+    showMessage(QString(kGrabFailedText).arg(kGrabRefused), QString());
+    reject();
 }
 
 void CSingleDialog::hideEvent(QHideEvent* event) {

@@ -54,6 +54,7 @@ protected:
 private:
     enum class Part { None, Close, Ok, Cancel };
     Part PartAt(const QPoint& at) const;
+    void TryHoldKeyboard();
     bool HoldKeyboard();
     void ReleaseKeyboard();
 
@@ -65,6 +66,7 @@ private:
     Part hovered_ = Part::None;
     std::optional<QPoint> dragOffset_;
     bool grabbed_ = false;
+    int grabTries_ = 0;
 };
 
 } // namespace qv530

@@ -253,6 +253,21 @@ TEST_F(ButtonAssignmentUiTest, KeyCaptureOkWithoutKeyKeepsTheButtonAndAPresetIsA
     EXPECT_EQ(Extra(window->editor().settings(), extra::kKeyboardKey, 4), 0x04);
 }
 
+TEST_F(ButtonAssignmentUiTest, KeyCaptureWithoutItsSkinSaysSoAndChangesNothing) {
+    Start();
+    test::TempDir emptySkins;
+    SkinLoader::SetSkinFolder(emptySkins.path());
+    std::vector<QString> shown;
+    window->assigner().onKeyDialog = [&shown](CSingleDialog& dialog) {
+        dialog.showMessage = [&shown](const QString& text, const QString& caption) { shown.push_back(caption + "|" + text); };
+    };
+    EXPECT_FALSE(window->assigner().Assign(3, 2011, "Fn"));
+    SkinLoader::SetSkinFolder(QV530_SKIN_DIR);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0], "Single Key Dialog Load background image failed!!!|error");
+    EXPECT_EQ(window->editor().settings(), window->editor().sent());
+}
+
 TEST_F(ButtonAssignmentUiTest, MacroDialogListsTheStoreResetsTheModeAndPresetsFromTheCaption) {
     Start();
     MacroStore store(Data("record.ini"));
