@@ -142,6 +142,18 @@ dialog=$(dialog_window 'Please assign a key')
 eval "$(xdotool getwindowgeometry --shell "$dialog")"
 dx=$X dy=$Y
 sleep 0.5
+# Another program with the focus gets no key while the dialog holds the keyboard.
+xev -event keyboard -name xev-probe >"$work/xev.log" 2>&1 &
+probe_pid=$!
+pids+=($probe_pid)
+probe_shown() { [ -n "$(xdotool search --onlyvisible --name '^xev-probe$' 2>/dev/null | head -n1 || true)" ]; }
+wait_for 5 probe_shown || fail "the probe window did not appear"
+probe=$(xdotool search --onlyvisible --name '^xev-probe$' | head -n1)
+xdotool windowfocus "$probe" 2>/dev/null || true
+xdotool key b
+sleep 0.5
+grep -q KeyPress "$work/xev.log" && fail "another program received a key while the capture dialog was open"
+grep -q 'vk code=42,' "$work/qv530.log" || fail "the capture dialog did not receive the key"
 xdotool key KP_Enter
 xdotool key Escape # captured too, and closes nothing
 sleep 0.3
@@ -152,6 +164,13 @@ grep -q 'vk code=d,scan code=60,key flag=1$' "$work/qv530.log" || fail "no debug
 import -window root "$out/buttons-capture-en.png"
 click_at $((dx + 68 + 42)) $((dy + 118 + 13))
 wait_for 5 dialog_closed 'Please assign a key' || fail "OK did not close the key capture dialog"
+# Closed, it lets the keyboard go: the probe gets keys again.
+xdotool windowfocus "$probe" 2>/dev/null || true
+xdotool key c
+sleep 0.5
+grep -q KeyPress "$work/xev.log" || fail "the keyboard stayed held after the capture dialog closed"
+kill "$probe_pid"
+pass "while the capture dialog is open no other program receives a key"
 apply
 [ "$(map_entry 4)" = "00 58 00 01" ] || fail "button 4 is sent as '$(map_entry 4)', not Num Enter"
 grep -q '^Item4=Assign Keyboard Key-Num Enter' "$data/str0.ini" || fail "the caption of button 4 was not saved"
