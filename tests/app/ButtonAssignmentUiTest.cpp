@@ -135,6 +135,26 @@ TEST_F(ButtonAssignmentUiTest, MenuOpensBesideTheSelectorAndVolumeUpChangesOnlyT
     EXPECT_EQ(*ReadWholeFile(Data("config0.bin")), savedBefore);
 }
 
+TEST_F(ButtonAssignmentUiTest, TheBackViewHighlightsOnlyButtonsFourAndFive) {
+    Start();
+    window->SelectView(3);
+    const QRect picture(skin::kMainPictureArea.x, skin::kMainPictureArea.y, skin::kMainPictureArea.width,
+                        skin::kMainPictureArea.height);
+    const QImage plain = window->grab(picture).toImage();
+    QImage during;
+    OpenMenu(2, [&](CExMenu& menu) { // button 3 is not drawn in the back view
+        during = window->grab(picture).toImage();
+        menu.close();
+    });
+    EXPECT_EQ(during, plain);
+    OpenMenu(3, [&](CExMenu& menu) { // button 4 is image 5 of the back view
+        during = window->grab(picture).toImage();
+        menu.close();
+    });
+    EXPECT_NE(during.copy(582 - picture.x(), 248 - picture.y(), 26, 26), plain.copy(582 - picture.x(), 248 - picture.y(), 26, 26));
+    EXPECT_EQ(window->grab(picture).toImage(), plain);
+}
+
 TEST_F(ButtonAssignmentUiTest, ButtonTwoHasNoFnAndClosingTheMenuChangesNothing) {
     Start("CHS");
     OpenMenu(1, [](CExMenu& menu) {
