@@ -33,6 +33,10 @@
 #include "pages/CDlgLightingPad.h"
 #include "app/TrayPresence.h"
 #include "pages/CConfigDialog.h"
+#include "pages/ButtonAssigner.h"
+#include "pages/FunctionMenu.h"
+#include "buttons/ButtonAssignment.h"
+#include "buttons/LeftClickRule.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
 #include "platform/DebugLog.h"
@@ -67,6 +71,12 @@ constexpr int kHelpVersion = 1003;
 constexpr const char* kVersionText = "Version:2.1";
 constexpr const char* kUpdaterTitle = "Programmer";
 
+// The function menu opens this far right of its selector.
+constexpr int kFunctionMenuGap = 5;
+// The drop arrow at the right end of a selector.
+constexpr int kDropdownArrowWidth = 16;
+
+constexpr const char* kProgramCaption = "QV530-10800rad";
 constexpr int kFontHeight = 13;
 constexpr int kSmallFontHeight = 10;
 const QColor kWhite(255, 255, 255);
@@ -92,8 +102,11 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
                                      QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
     windowTitled = [](const std::string&) { return false; };
-    inform = [this](const QString& text) { QMessageBox::information(this, "QV530-10800rad", text); };
     openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    tellUser = [this](const QString& text, const QString& caption) {
+        QMessageBox::information(this, caption, text, QMessageBox::Ok);
+    };
+    assigner_ = std::make_unique<ButtonAssigner>(*app_.editor, this);
     connect(devices_.get(), &DeviceHost::stageNotice, this, &CMouseConfigurationDlg::OnDeviceNotice);
     connect(devices_.get(), &DeviceHost::deviceChanged, this, &CMouseConfigurationDlg::OnDeviceChanged);
     connect(devices_.get(), &DeviceHost::sequenceFinished, this, &CMouseConfigurationDlg::OnSequenceFinished);
@@ -261,12 +274,15 @@ void CMouseConfigurationDlg::CreateLeftColumn() {
     axisHeader_->setObjectName("axisHeader");
     for (std::size_t i = 0; i < selectors_.size(); ++i) {
         selectors_[i] = MakeButton(30 + static_cast<int>(i), "\\skins\\ButtonAssignment\\DropdownBox-normal.png",
-                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png", nullptr, nullptr,
+                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png",
+                                   "\\skins\\ButtonAssignment\\DropdownBox-over.png", nullptr,
                                    skin::Rect{0, 0, kDropdownBox.width, kDropdownBox.height}, -1);
         selectors_[i]->alignment = 1;
         selectors_[i]->textIndent = 4;
+        selectors_[i]->textRightReserve = kDropdownArrowWidth; // a long caption ends before the arrow
         selectors_[i]->setObjectName(QString("selector%1").arg(i + 1));
-        connect(selectors_[i], &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+        connect(selectors_[i], &QAbstractButton::clicked, this,
+                [this, i] { OpenFunctionMenu(static_cast<int>(i)); });
     }
     connect(buttonHeader_, &QAbstractButton::clicked, this, [this] {
         ClearButtonSelection();
@@ -389,6 +405,7 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
     ySlider_->SetPos(SliderPosition(settings.at(field::kSensitivityY)));
     for (std::size_t i = 0; i < selectors_.size(); ++i) {
         selectors_[i]->SetCaption(app_.editor->Caption(static_cast<int>(i)));
+        selectors_[i]->setToolTip(selectors_[i]->GetCaption());
         selectors_[i]->update();
     }
     if (panel_) panel_->RefreshAllPages();
@@ -397,6 +414,42 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
 void CMouseConfigurationDlg::StoreButtonLabel(int index) {
     if (index < 0 || index >= static_cast<int>(selectors_.size())) return;
     app_.editor->SetCaption(index, selectors_[static_cast<std::size_t>(index)]->GetCaption());
+}
+
+void CMouseConfigurationDlg::OpenFunctionMenu(int index) {
+    if (index < 0 || index >= static_cast<int>(selectors_.size()) || devices_->busy()) return;
+    CBitmapBtn* selector = selectors_[static_cast<std::size_t>(index)];
+    ClearButtonSelection();
+    selector->SetChecked(true);
+    selectedButton_ = index;
+    update(ToQt(skin::kMainPictureArea));
+    if (IsLastLeftClick(app_.editor->settings(), static_cast<std::size_t>(index))) {
+        tellUser(Text(assignslot::kLastLeftClickText), Text(assignslot::kLastLeftClickCaption));
+        selector->SetChecked(false);
+        selectedButton_ = -1;
+        update(ToQt(skin::kMainPictureArea));
+        return;
+    }
+    const QPoint topLeft = selector->mapToGlobal(QPoint(selector->width() + kFunctionMenuGap, 0));
+    const int command = RunFunctionMenu(*app_.editor, static_cast<std::size_t>(index), font_, topLeft, this);
+    selectedButton_ = -1;
+    update(ToQt(skin::kMainPictureArea));
+    selector->SetChecked(false);
+    menuButton_ = index;
+    // The choice is carried out after the menu has gone.
+    if (command != 0) QTimer::singleShot(0, this, [this, command] { AssignFunction(command); });
+}
+
+void CMouseConfigurationDlg::AssignFunction(int command) {
+    if (menuButton_ < 0 || menuButton_ >= static_cast<int>(selectors_.size())) return;
+    CBitmapBtn* selector = selectors_[static_cast<std::size_t>(menuButton_)];
+    const std::optional<QString> caption =
+        assigner_->Assign(static_cast<std::size_t>(menuButton_), command, selector->GetCaption());
+    if (!caption) return;
+    selector->SetCaption(*caption);
+    selector->setToolTip(*caption);
+    selector->repaint();
+    StoreButtonLabel(menuButton_);
 }
 
 void CMouseConfigurationDlg::BeginBusy() {
@@ -581,7 +634,7 @@ bool CMouseConfigurationDlg::StartFirmwareUpdate() {
                          [](const std::string& path) { return QFileInfo(QString::fromStdString(path)).isExecutable(); });
     if (updaters.empty()) {
         // Quitting would leave the user with neither the tool nor an updater.
-        inform(Text(kSlotNoUpdater));
+        tellUser(Text(kSlotNoUpdater), kProgramCaption);
         return false;
     }
     for (const std::string& updater : updaters) QProcess::startDetached(QString::fromStdString(updater), {});
@@ -600,7 +653,7 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
     case kHelpGuide: {
         const std::filesystem::path guide = FindProgramData(app_.programFolder, kUserGuidePath);
         const QString shown = QString::fromStdString(guide.empty() ? std::string(kUserGuidePath) : guide.string());
-        if (guide.empty() || !openUrl(QUrl::fromLocalFile(shown))) inform(Text(kSlotGuideNotOpened) + "\n" + shown);
+        if (guide.empty() || !openUrl(QUrl::fromLocalFile(shown))) tellUser(Text(kSlotGuideNotOpened) + "\n" + shown, kProgramCaption);
         break;
     }
     case kHelpUpdate: StartFirmwareUpdate(); break;

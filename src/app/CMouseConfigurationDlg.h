@@ -21,6 +21,7 @@ class QUrl;
 
 namespace qv530 {
 
+class ButtonAssigner;
 class CBitmapBtn;
 class CConfigDialog;
 class CDMarker;
@@ -57,6 +58,11 @@ public:
     // Shows the edited record: sliders, button captions (and the pages).
     void RefreshFromRecord();
     void StoreButtonLabel(int index);
+    // A selector was clicked: the left-click rule, then the button's function
+    // menu beside the selector; the chosen command follows as AssignFunction.
+    void OpenFunctionMenu(int index);
+    // A command of the function menu for the button whose menu was opened last.
+    void AssignFunction(int command);
     void HideToTray();
     void ShowFromTray();
     void ShowNotice(const Notice& notice);
@@ -77,6 +83,9 @@ public:
     CConfigDialog* profileDialog() const;
     void OpenProfileDialog();
     CDlgadvance* settingsPanel() const { return panel_; }
+    int selectedButton() const { return selectedButton_; }
+    int menuButton() const { return menuButton_; }
+    ButtonAssigner& assigner() { return *assigner_; }
 
     // Answers the firmware question; tests replace it.
     std::function<bool()> askUpdateFirmware;
@@ -84,10 +93,10 @@ public:
     std::function<bool()> askReset;
     // Whether a top-level window with this title exists (the firmware updater).
     std::function<bool(const std::string&)> windowTitled;
-    // Tells the user something (a message box); tests replace it.
-    std::function<void(const QString&)> inform;
     // Opens a document with the desktop's application; false when none did.
     std::function<bool(const QUrl&)> openUrl;
+    // Shows an OK message box (text, caption); tests replace it.
+    std::function<void(const QString&, const QString&)> tellUser;
 
 signals:
     void sequenceDone();
@@ -157,6 +166,8 @@ private:
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;
+    int menuButton_ = -1;
+    std::unique_ptr<ButtonAssigner> assigner_;
     bool buttonListCollapsed_ = true;
     bool axisCollapsed_ = true;
     bool prepared_ = false;

@@ -46,6 +46,7 @@ std::span<const SettingCommand> SettingCommands();
 std::span<const SettingCommand> AxisSettingCommands();
 std::span<const SettingCommand> LightingSettingCommands();
 std::span<const SettingCommand> PerformanceSettingCommands();
+std::span<const SettingCommand> ButtonSettingCommands();
 
 // Shared value parsing: a whole decimal number in [low, high], else nothing.
 bool ParseNumber(std::string_view text, int low, int high, int& value);

@@ -10,6 +10,7 @@ std::span<const SettingCommand> SettingCommands() {
         add(PerformanceSettingCommands());
         add(AxisSettingCommands());
         add(LightingSettingCommands());
+        add(ButtonSettingCommands());
         return names;
     }();
     return all;

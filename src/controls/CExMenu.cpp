@@ -95,7 +95,12 @@ QSize CMenuStyle::sizeFromContents(ContentsType type, const QStyleOption* option
             // Menus built without item records (plain QMenu) must not clip their text.
             if (qobject_cast<const CExMenu*>(widget) == nullptr) {
                 width = std::max(width, QFontMetrics(item->font).horizontalAdvance(text) + 2 * kMenuTextLeft + 12);
+            } else {
+                // Wide glyphs (Chinese) need more than 8 pixels a character.
+                width = std::max(width, QFontMetrics(item->font).horizontalAdvance(text) + 2 * kMenuTextLeft);
             }
+            // A submenu entry keeps room for its arrow beside the text.
+            if (item->menuItemType == QStyleOptionMenuItem::SubMenu) width += kMenuArrowWidth;
             return QSize(width, MenuItemHeight(-1));
         }
     }

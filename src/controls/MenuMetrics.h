@@ -26,6 +26,8 @@ inline constexpr int kMenuSeparatorHeight = 5;
 inline constexpr int kMenuPixelsPerChar = 8;
 inline constexpr int kMenuTextLeft = 2;
 inline constexpr int kMenuTrademarkFontPixels = 8;
+// Room for the arrow of a submenu entry, right of the item's text.
+inline constexpr int kMenuArrowWidth = 14;
 
 // Height of an item with this command id.
 constexpr int MenuItemHeight(int commandId, int textHeight = kMenuTextHeight) {

@@ -253,8 +253,8 @@ inline constexpr Size kSingleKeyDialog{320, 170};        // "skins/single-key.pn
 inline constexpr Rect kSingleKeyPrompt{20, 34, 280, 20};
 inline constexpr Rect kSingleKeyName{60, 66, 200, 26};
 inline constexpr Rect kSingleKeyClose{297, 8, 15, 15};
-inline constexpr Rect kSingleKeyOk{80, 118, 72, 26};
-inline constexpr Rect kSingleKeyCancel{168, 118, 72, 26};
+inline constexpr Rect kSingleKeyOk{68, 118, 84, 26};      // on MacroManagement/button-cancel-*.png
+inline constexpr Rect kSingleKeyCancel{168, 118, 84, 26};
 
 // ---------------------------------------------------------------- macro manager
 inline constexpr Size kMacroManager{640, 440};           // "/MacroManagement/MacroManagement.png"

@@ -319,7 +319,7 @@ TEST_F(MainWindowTest, AMinimisedWindowComesBackWithItsEdits) {
 TEST_F(MainWindowTest, UpdateWithoutAnUpdaterSaysSoAndKeepsRunning) {
     Start();
     QString told;
-    window->inform = [&](const QString& text) { told = text; };
+    window->tellUser = [&](const QString& text, const QString&) { told = text; };
     EXPECT_FALSE(window->StartFirmwareUpdate());
     EXPECT_EQ(told, "No firmware updater is installed.");
     EXPECT_TRUE(window->isVisible());

@@ -87,7 +87,8 @@ echo "setting applied to the new profile"
 config_button
 dialog_entry 0
 dialog_close
-wait_for 5 test "$(list_value CurProfileName)" = "Profile 1" || fail "the first profile is not current again"
+current_is_first() { [ "$(list_value CurProfileName)" = "Profile 1" ]; }
+wait_for 5 current_is_first || fail "the first profile is not current again"
 [ "$(md5sum < "$(data config0.bin)")" = "$first_before" ] || fail "the first profile's file changed"
 x=$(od -An -tu1 -j $((1 + 169)) -N1 "$(data config1.bin)" | tr -d ' ')
 [ "$x" = "$applied_x" ] || fail "the second profile lost its setting"
@@ -104,7 +105,8 @@ echo "English screenshots taken"
 # Save (the menu's last item) on the second profile through the file dialog.
 xdotool key Up Return
 save_dialog() { xdotool search --onlyvisible --name '^Save$' 2>/dev/null | head -n1; }
-wait_for 30 test -n "$(save_dialog)" || fail "Save opened no file dialog"
+save_dialog_shown() { [ -n "$(save_dialog)" ]; }
+wait_for 30 save_dialog_shown || fail "Save opened no file dialog"
 sleep 0.5
 import -window root "$out/profiles-save-en.png"
 xdotool key ctrl+a
