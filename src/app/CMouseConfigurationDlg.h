@@ -52,6 +52,8 @@ public:
     void ShowFromTray();
     void ShowNotice(const Notice& notice);
     void OnDeviceNotice(int kind, int argument);
+    // The macro manager, modal; OK copies its twelve images into the record.
+    void OpenMacroManager();
 
     // For tests and the demo.
     int currentView() const { return view_; }

@@ -214,7 +214,9 @@ std::optional<MacroManagerModel::Rename> MacroManagerModel::EndRename(std::strin
     // The old section goes only now that the new one is certain, so a rename
     // that is dropped (or never ends) loses nothing.
     store_.DeleteMacroSection(oldName);
-    store_.WriteRenamedMacro(names_, typed, recordDelays() ? 1 : 0, loopText_, items_);
+    // A macro without items has no section of its own.
+    if (items_.empty()) store_.WriteMacroNames(names_);
+    else store_.WriteRenamedMacro(names_, typed, recordDelays() ? 1 : 0, loopText_, items_);
     return Rename{oldName, std::string(typed)};
 }
 
