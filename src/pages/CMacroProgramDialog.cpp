@@ -151,6 +151,9 @@ CMacroProgramDialog::CMacroProgramDialog(ProfileEditor& editor, QWidget* parent,
 CMacroProgramDialog::~CMacroProgramDialog() {
     // The keyboard is never left taken.
     if (model_) model_->StopRecording();
+    // The controls go while the model lives: an editor that ends as it is
+    // destroyed still reports to it.
+    for (QWidget* control : findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)) delete control;
 }
 
 CBitmapBtn* CMacroProgramDialog::MakeButton(const QRect& where, const char* normal, const char* over,
@@ -201,6 +204,9 @@ void CMacroProgramDialog::CreateControls() {
     record_ = MakeButton(ToQt(kMacroRecord), "\\skins/MacroManagement/Record-normal.png",
                          "\\skins/MacroManagement/Record-over.png", texts_.startRecording);
     record_->setObjectName("record");
+    record_->alignment = 1;
+    record_->textIndent = kMacroRecordCaptionLeft;
+    record_->fontHeight = kLoopFontHeight;  // "Aufzeichnung beenden" fits beside the dot
     new_ = MakeButton(ToQt(kMacroNew), "/MacroManagement/button-new-normal.png", "/MacroManagement/button-new-over.png",
                       texts_.newMacro);
     new_->setObjectName("new");
