@@ -1,6 +1,7 @@
 #include "pages/ProfileEditor.h"
 
 #include "macros/MacroReferences.h"
+#include "profiles/SavedMacroReferences.h"
 #include "profiles/StartupProfile.h"
 
 namespace qv530 {
@@ -67,6 +68,7 @@ void ProfileEditor::FollowMacroStore(const std::vector<std::string>& names, cons
     }
     PointMacroButtonsAtSlots(profile_.settings, captions, names);
     PointMacroButtonsAtSlots(profile_.sent, captions, names);
+    PointSavedMacroButtons(profile_.files.configPath(), captions, names);
     if (captionsChanged) WriteCaptions();
     emit recordEdited();
 }

@@ -76,8 +76,9 @@ public:
     // The macro store's list changed under the buttons (the manager deleted
     // or renamed a macro, already written to record.ini): captions naming a
     // renamed macro follow it, and every macro button points again at its
-    // macro's slot, in the edited record and in the last-applied copy (the
-    // store cannot go back on Cancel). Changed captions are written at once.
+    // macro's slot, in the edited record, the last-applied copy and the saved
+    // configuration file (the store cannot go back on Cancel). Changed
+    // captions are written at once.
     void FollowMacroStore(const std::vector<std::string>& names, const std::string& renamedFrom = {},
                           const std::string& renamedTo = {});
 

@@ -64,6 +64,8 @@ protected:
             s.ButtonExtra(kMacroNumberTable, 1) = 2;
         });
         editor->SetCaption(1, "Macro:Macro_3");
+        ProfileSnapshot profile = editor->Snapshot();
+        ASSERT_TRUE(profile.files.SaveCurrentProfile(profile.settings, profile.state));
         dialog = std::make_unique<CMacroProgramDialog>(*editor, nullptr, std::make_unique<FakeHook>(&hookError, &hooked));
         dialog->showMessage = [this](const QString& caption, const QString& text) {
             messages.push_back((caption + "|" + text).toStdString());
@@ -173,7 +175,12 @@ TEST_F(MacroDialogTest, DeleteAndRenameKeepTheButtonOnItsMacro) {
     dialog->macroList()->setCurrentRow(0);
     QTest::mouseClick(Button("delete"), Qt::LeftButton);
     EXPECT_EQ(dialog->macroList()->count(), 2);
-    EXPECT_EQ(editor->settings().at(field::kButtonExtra + field::kButtonSlots * kMacroNumberTable + 1), 1);
+    const std::size_t slotByte = field::kButtonExtra + field::kButtonSlots * kMacroNumberTable + 1;
+    EXPECT_EQ(editor->settings().at(slotByte), 1);
+    // The saved profile follows as well: a reload brings no old slot back.
+    const auto saved = ReadFilePrefix(editor->files().configPath(), 1885);
+    ASSERT_TRUE(saved && saved->size() == 1885);
+    EXPECT_EQ((*saved)[1 + slotByte], 1);
 
     dialog->BeginRename(1);
     auto* nameEditor = dialog->findChild<CLBEditorWnd*>("macroNameEditor");
