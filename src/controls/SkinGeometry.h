@@ -265,7 +265,7 @@ inline constexpr Rect kMacroItemLabel{220, 40, 200, 18};
 inline constexpr Rect kMacroItemList{220, 62, 200, 336};
 inline constexpr Rect kMacroOptionsLabel{440, 40, 180, 18};
 inline constexpr Rect kMacroRecord{440, 62, 180, 28};     // Record-*.png, a red dot at the left
-inline constexpr int kMacroRecordCaptionLeft = 16;         // right of the dot
+inline constexpr int kMacroRecordCaptionLeft = 18;         // right of the dot
 inline constexpr Rect kMacroDelayTick{440, 104, 13, 13};  // Pane.png / PaneMakingTick.png
 inline constexpr Rect kMacroLoopTick{440, 178, 13, 13};
 inline constexpr Rect kMacroLoopEdit{459, 200, 80, 20};  // below its switch: long captions fit
