@@ -39,6 +39,7 @@
 #include "buttons/LeftClickRule.h"
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
+#include "pages/CMacroProgramDialog.h"
 #include "platform/DebugLog.h"
 #include "settings/PointerValues.h"
 
@@ -288,7 +289,7 @@ void CMouseConfigurationDlg::CreateLeftColumn() {
         ClearButtonSelection();
         SetButtonListCollapsed(!buttonListCollapsed_);
     });
-    connect(macroHeader_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::ClearButtonSelection);
+    connect(macroHeader_, &QAbstractButton::clicked, this, &CMouseConfigurationDlg::OpenMacroManager);
     connect(axisHeader_, &QAbstractButton::clicked, this, [this] {
         ClearButtonSelection();
         SetAxisPanelCollapsed(!axisCollapsed_);
@@ -515,6 +516,15 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
         statusLine_->setText(tr("Sent, but the profile could not be saved in %1")
                                  .arg(QString::fromStdString(app_.editor->files().dataFolder())));
     emit sequenceDone();
+}
+
+void CMouseConfigurationDlg::OpenMacroManager() {
+    if (devices_->busy()) return;
+    ClearButtonSelection();
+    CMacroProgramDialog dialog(*app_.editor, this);
+    if (dialog.exec() == QDialog::Accepted) app_.editor->Edit(CopyMacroImages, dialog.images());
+    // A rename may have changed captions.
+    RefreshFromRecord();
 }
 
 void CMouseConfigurationDlg::HideToTray() { hide(); }

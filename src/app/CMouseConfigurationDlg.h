@@ -70,6 +70,8 @@ public:
     // Starts the connected mice's firmware updaters and quits; false (and a
     // message, the program going on) when none of them is installed.
     bool StartFirmwareUpdate();
+    // The macro manager, modal; OK copies its twelve images into the record.
+    void OpenMacroManager();
 
     // For tests and the demo.
     int currentView() const { return view_; }

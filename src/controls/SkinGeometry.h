@@ -267,10 +267,11 @@ inline constexpr Rect kMacroDelete{116, 372, 84, 26};
 inline constexpr Rect kMacroItemLabel{220, 40, 200, 18};
 inline constexpr Rect kMacroItemList{220, 62, 200, 336};
 inline constexpr Rect kMacroOptionsLabel{440, 40, 180, 18};
-inline constexpr Rect kMacroRecord{440, 62, 180, 28};     // Record-*.png
+inline constexpr Rect kMacroRecord{440, 62, 180, 28};     // Record-*.png, a red dot at the left
+inline constexpr int kMacroRecordCaptionLeft = 18;         // right of the dot
 inline constexpr Rect kMacroDelayTick{440, 104, 13, 13};  // Pane.png / PaneMakingTick.png
-inline constexpr Rect kMacroLoopTick{440, 150, 13, 13};
-inline constexpr Rect kMacroLoopEdit{560, 146, 60, 20};
+inline constexpr Rect kMacroLoopTick{440, 178, 13, 13};
+inline constexpr Rect kMacroLoopEdit{459, 200, 80, 20};  // below its switch: long captions fit
 inline constexpr Rect kMacroOk{440, 404, 84, 26};         // button-cancel-*.png
 inline constexpr Rect kMacroCancel{536, 404, 84, 26};
 inline constexpr Size kMacroButton{84, 26};

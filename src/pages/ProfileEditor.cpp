@@ -1,6 +1,8 @@
 #include "pages/ProfileEditor.h"
 
 #include "profiles/ProfileSwitch.h"
+#include "macros/MacroReferences.h"
+#include "profiles/SavedMacroReferences.h"
 #include "profiles/StartupProfile.h"
 
 namespace qv530 {
@@ -89,6 +91,29 @@ void ProfileEditor::SetCaption(int index, const QString& caption) {
 }
 
 void ProfileEditor::WriteCaptions() { profile_.files.WriteCaptions(); }
+
+std::array<std::string, field::kSentButtons> ProfileEditor::ButtonLabels() const {
+    std::array<std::string, field::kSentButtons> captions;
+    for (std::size_t i = 0; i < captions.size(); ++i) captions[i] = profile_.files.side.captions[i];
+    return captions;
+}
+
+void ProfileEditor::FollowMacroStore(const std::vector<std::string>& names, const std::string& renamedFrom,
+                                     const std::string& renamedTo) {
+    if (busy_) return;
+    qv530::ButtonCaptions captions = ButtonLabels();
+    bool captionsChanged = false;
+    if (!renamedFrom.empty()) {
+        captionsChanged = !RenameMacroInCaptions(profile_.settings, captions, renamedFrom, renamedTo).empty();
+        if (captionsChanged)
+            for (std::size_t i = 0; i < captions.size(); ++i) profile_.files.side.captions[i] = captions[i];
+    }
+    PointMacroButtonsAtSlots(profile_.settings, captions, names);
+    PointMacroButtonsAtSlots(profile_.sent, captions, names);
+    PointSavedMacroButtons(profile_.files.configPath(), captions, names);
+    if (captionsChanged) WriteCaptions();
+    emit recordEdited();
+}
 
 void ProfileEditor::SetBusy(bool busy) {
     if (busy_ == busy) return;

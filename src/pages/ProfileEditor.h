@@ -10,7 +10,9 @@
 #include <QString>
 
 #include <functional>
+#include <array>
 #include <optional>
+#include <vector>
 #include <string>
 #include <type_traits>
 
@@ -88,6 +90,16 @@ public:
     void SetCaption(int index, const QString& caption);
     // Writes the captions into the current side file.
     void WriteCaptions();
+    // The seven button captions as the macro manager reads them.
+    std::array<std::string, field::kSentButtons> ButtonLabels() const;
+    // The macro store's list changed under the buttons (the manager deleted
+    // or renamed a macro, already written to record.ini): captions naming a
+    // renamed macro follow it, and every macro button points again at its
+    // macro's slot, in the edited record, the last-applied copy and the saved
+    // configuration file (the store cannot go back on Cancel). Changed
+    // captions are written at once.
+    void FollowMacroStore(const std::vector<std::string>& names, const std::string& renamedFrom = {},
+                          const std::string& renamedTo = {});
 
     // ---- the devices ----
     void SetBusy(bool busy);

@@ -826,7 +826,8 @@ QStringList DrawAllPictures(const QString& folder, QString* error) {
                    Pill(p, img.rect(), state);
                    p.setPen(QPen(QColor(255, 255, 255, 200), 1.2));
                    p.setBrush(over ? QColor(255, 60, 40) : QColor(220, 30, 30));
-                   p.drawEllipse(QPointF(img.width() - 16, img.height() / 2.0), 6, 6);
+                   // At the left, before the caption (long captions need the width).
+                   p.drawEllipse(QPointF(14, img.height() / 2.0), 5, 5);
                });
         w.Draw(QStringLiteral("MacroManagement/button-new-%1.png").arg(over ? "over" : "normal"), kMacroButton,
                [state](QPainter& p, QImage& img) { Pill(p, img.rect(), state); });
