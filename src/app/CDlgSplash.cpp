@@ -8,6 +8,7 @@
 
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "app/NoticeRoute.h"
 
 namespace qv530 {
 
@@ -15,7 +16,9 @@ CDlgSplash::CDlgSplash(QWidget* parent, int showMs) : QDialog(parent, Qt::Splash
     setObjectName("splash");
     picture_ = SkinLoader::Load("Skins\\splash.png");
     setFixedSize(skin::kSplash.width, skin::kSplash.height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Where the compositor places windows itself (Wayland) it also centres the splash.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && PlatformPlacesWindows(QGuiApplication::platformName().toStdString())) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QSystemTrayIcon>
 
 #include <cstdio>
 #include <filesystem>
@@ -10,6 +11,7 @@
 #include "app/AppState.h"
 #include "app/CDlgSplash.h"
 #include "app/CMouseConfigurationDlg.h"
+#include "app/NoticeRoute.h"
 #include "app/X11Windows.h"
 #include "profiles/DataFolderSetup.h"
 #include "ProjectVersion.h"
@@ -47,10 +49,16 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         return 2;
     }
 
-    // One copy per desktop: a second one ends at once, with no window and no message.
+    // One copy per desktop: a second one ends at once, with no window and no
+    // message. It tells the running copy, which shows its window when there
+    // is no tray to open it from.
     const std::string runtime = RuntimeFolder();
     SingleInstanceLock instance;
-    if (!instance.Acquire(runtime)) return 0;
+    if (!instance.Acquire(runtime)) {
+        std::string ignored;
+        SendInstanceRequest(InstanceSocketPath(), "started", ignored);
+        return 0;
+    }
 
     QApplication application(argc, argv);
     application.setQuitOnLastWindowClosed(false);
@@ -71,6 +79,9 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
             for (const std::string& line : server.TakeRequests()) {
                 const InstanceRequest request = ParseInstanceRequest(line);
                 if (request.kind == InstanceRequest::Kind::Restore) window.ShowFromTray();
+                if (request.kind == InstanceRequest::Kind::Started &&
+                    SecondStartShowsWindow(QSystemTrayIcon::isSystemTrayAvailable()))
+                    window.ShowFromTray();
                 if (request.kind == InstanceRequest::Kind::DemoStage && app.runtime->emulatedMouse())
                     app.runtime->emulatedMouse()->InjectStageChange(static_cast<std::uint8_t>(request.stage));
             }

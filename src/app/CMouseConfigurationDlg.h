@@ -23,6 +23,7 @@ namespace qv530 {
 
 class CBitmapBtn;
 class CDMarker;
+class DesktopNotices;
 class TrayPresence;
 
 // The three pictures of the mouse.
@@ -51,7 +52,9 @@ public:
     void StoreButtonLabel(int index);
     void HideToTray();
     void ShowFromTray();
-    void ShowNotice(const Notice& notice);
+    // Routed to the tray's balloon, the desktop's notification service or
+    // the status line; a DPI notice replaces the previous one.
+    void ShowNotice(const Notice& notice, bool replacesPrevious = false);
     void OnDeviceNotice(int kind, int argument);
     // Starts the connected mice's firmware updaters and quits; false (and a
     // message, the program going on) when none of them is installed.
@@ -136,6 +139,7 @@ private:
     QLabel* statusLine_ = nullptr;
     QTimer* progressTimer_ = nullptr;
     std::unique_ptr<TrayPresence> tray_;
+    std::unique_ptr<DesktopNotices> desktopNotices_;
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;
