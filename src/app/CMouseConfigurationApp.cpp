@@ -21,6 +21,7 @@
 #include "platform/DebugLog.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignal.h"
 
 namespace qv530 {
 namespace {
@@ -78,6 +79,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         QObject::connect(requests.get(), &QSocketNotifier::activated, &window, [&] {
             for (const std::string& line : server.TakeRequests()) {
                 const InstanceRequest request = ParseInstanceRequest(line);
+                DebugPrintf("Request: %s\n", line.c_str());
                 if (request.kind == InstanceRequest::Kind::Restore) window.ShowFromTray();
                 if (request.kind == InstanceRequest::Kind::Started &&
                     SecondStartShowsWindow(QSystemTrayIcon::isSystemTrayAvailable()))
@@ -90,10 +92,24 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         DebugWrite("The restore socket could not be opened.\n");
     }
 
+    // The session ending (or a Ctrl+C) ends the program as its Exit does.
+    std::unique_ptr<QSocketNotifier> termination;
+    bool ended = false;
+    if (const int fd = TerminationSignalFd(); fd >= 0) {
+        termination = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(termination.get(), &QSocketNotifier::activated, &window, [&] {
+            termination->setEnabled(false);
+            DebugWrite("Ended by a signal.\n");
+            ended = true;
+            window.Quit();
+        });
+    }
+
     {
         CDlgSplash splash;
         splash.exec();
     }
+    if (ended) return 0;
     window.Initialise();
     return application.exec();
 }

@@ -59,6 +59,8 @@ public:
     // Starts the connected mice's firmware updaters and quits; false (and a
     // message, the program going on) when none of them is installed.
     bool StartFirmwareUpdate();
+    // Ends the program: the tray's Exit (or the help menu's, without a tray).
+    void Quit();
 
     // For tests and the demo.
     int currentView() const { return view_; }
@@ -109,7 +111,6 @@ private:
     void OnSequenceFinished(bool reset, int failedReports, bool saved);
     void BeginBusy();
     void EndBusy();
-    void Quit();
     QString Text(int slot) const;
     void PaintOverlays(QPainter& painter);
     CBitmapBtn* MakeButton(int id, const char* normal, const char* over, const char* leave, const char* disabled,
