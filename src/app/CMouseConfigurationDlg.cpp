@@ -117,11 +117,13 @@ void CMouseConfigurationDlg::Initialise() {
     setWindowTitle("QV530-10800rad");
 
     // A mouse whose nodes may not be opened is told about once, with the fix.
-    desktopNotices_ = std::make_unique<DesktopNotices>(tr("Open"));
+    desktopNotices_ = std::make_unique<DesktopNotices>();
     connect(desktopNotices_.get(), &DesktopNotices::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.editor->LoadAtStartUp();
+    const std::string_view open = OpenActionText(app_.editor->language());
+    desktopNotices_->SetOpenText(QString::fromUtf8(open.data(), static_cast<qsizetype>(open.size())));
     InstallLanguageFonts();
     InstallQtTranslations(app_.editor->language());
 

@@ -24,7 +24,7 @@ constexpr std::size_t kRememberedIds = 32;
 
 } // namespace
 
-DesktopNotices::DesktopNotices(QString openText, QObject* parent) : QObject(parent), openText_(std::move(openText)) {}
+DesktopNotices::DesktopNotices(QObject* parent) : QObject(parent) {}
 
 bool DesktopNotices::Available() {
     QDBusConnection bus = QDBusConnection::sessionBus();

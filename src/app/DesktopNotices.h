@@ -17,7 +17,10 @@ namespace qv530 {
 class DesktopNotices : public QObject {
     Q_OBJECT
 public:
-    explicit DesktopNotices(QString openText, QObject* parent = nullptr);
+    explicit DesktopNotices(QObject* parent = nullptr);
+
+    // The label of the default action ("Open" until set).
+    void SetOpenText(QString text) { openText_ = std::move(text); }
 
     // Whether the session bus has a notification service, running or
     // started on demand. Asked again on every call.
@@ -36,7 +39,7 @@ private:
     void Send(const OutgoingNotice& outgoing);
     void Remember(std::uint32_t id);
 
-    QString openText_;
+    QString openText_ = QStringLiteral("Open");
     bool listening_ = false;
     DesktopNoticeQueue queue_;
     std::deque<std::uint32_t> ours_; // ids of our recent notices

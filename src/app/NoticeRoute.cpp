@@ -1,6 +1,7 @@
 #include "app/NoticeRoute.h"
 
 #include "device/ReaderThread.h"
+#include "lang/Language.h"
 
 namespace qv530 {
 
@@ -21,6 +22,15 @@ const char* NoticeRouteName(NoticeRoute route) {
 }
 
 bool IsDpiNotice(int kind) { return kind == notice::kA11DStage || kind == notice::kA1DCStage; }
+
+std::string_view OpenActionText(std::string_view languageCode) {
+    switch (DialogLanguage(languageCode)) {
+    case Language::CHS: return "打开";
+    case Language::CHT: return "打開";
+    case Language::DE: return "Öffnen";
+    default: return "Open";
+    }
+}
 
 bool PlatformPlacesWindows(std::string_view platformName) {
     // "wayland", "wayland-egl", "wayland-brcm", ...

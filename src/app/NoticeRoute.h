@@ -31,6 +31,10 @@ inline bool SecondStartShowsWindow(bool trayHost) { return !trayHost; }
 // The window's help menu carries Exit when there is no tray menu to end the program.
 inline bool HelpMenuHasExit(bool trayHost) { return !trayHost; }
 
+// The label of a desktop notice's default action, in the program's language
+// (its code, "CHS", "CHT", "EN", "DE"; English for any other).
+std::string_view OpenActionText(std::string_view languageCode);
+
 // Compositors that place windows themselves (Wayland) ignore a client's
 // position; centring is only asked for where the platform honours it.
 bool PlatformPlacesWindows(std::string_view platformName);

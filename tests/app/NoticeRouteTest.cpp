@@ -32,6 +32,15 @@ TEST(NoticeRoute, WithoutATrayASecondStartShowsTheWindowAndTheHelpMenuEnds) {
     EXPECT_TRUE(HelpMenuHasExit(false));
 }
 
+TEST(NoticeRoute, TheOpenActionSpeaksTheProgramsLanguage) {
+    EXPECT_EQ(OpenActionText("EN"), "Open");
+    EXPECT_EQ(OpenActionText("DE"), "Öffnen");
+    EXPECT_EQ(OpenActionText("CHS"), "打开");
+    EXPECT_EQ(OpenActionText("CHT"), "打開");
+    EXPECT_EQ(OpenActionText(""), "Open");
+    EXPECT_EQ(OpenActionText("chs"), "Open"); // codes are exact, as everywhere else
+}
+
 Notice Stage(const std::string& text) { return Notice{text, "Info", 5000}; }
 
 TEST(DesktopNoticeQueue, EachStageNoticeReplacesTheOneBefore) {

@@ -44,7 +44,8 @@ DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
 export DBUS_SESSION_BUS_ADDRESS
 
 "$service" >"$work/notices.log" 2>&1 &
-pids+=($!)
+service_pid=$!
+pids+=($service_pid)
 wait_for 10 grep -q '^ready$' "$work/notices.log" || fail "the stand-in notification service did not start"
 notices() { grep -c '^notify ' "$work/notices.log" || true; }
 more_notices_than() { [ "$(notices)" -gt "$1" ]; }
@@ -110,6 +111,50 @@ wait_for 10 window_shown || fail "a second start did not show the window"
 kill -0 "$main" || fail "the first copy died"
 import -window root "$out/desktop-e2e-no-tray.png"
 ok "a second start shows the window"
+
+# Dragging the background moves the window (no window manager here: the
+# program moves it itself).
+eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"
+x0=$X y0=$Y
+xdotool mousemove --sync $((X + 600)) $((Y + 20)) mousedown 1
+xdotool mousemove --sync $((X + 640)) $((Y + 50))
+xdotool mousemove --sync $((X + 660)) $((Y + 60)) mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"
+[ $((X - x0)) -eq 60 ] && [ $((Y - y0)) -eq 40 ] || fail "dragging the background moved the window from $x0,$y0 to $X,$Y"
+ok "dragging the background moves the window"
+
+# A tray host that comes while the program runs takes the notices; when it
+# goes they return to the desktop's service.
+trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+tray=$!
+pids+=($tray)
+sleep 1.5
+before=$(notices)
+"$qv530ctl" demo-stage 5 || fail "demo-stage failed"
+wait_for 10 grep -q '^Notice route: balloon' "$log" || fail "a tray that came later did not take the notice"
+kill "$tray"
+wait "$tray" 2>/dev/null || true
+sleep 1
+"$qv530ctl" demo-stage 6 || fail "demo-stage failed"
+wait_for 10 more_notices_than "$before" || fail "the notices did not return to the desktop's service when the tray went"
+[ "$(notices)" -eq $((before + 1)) ] || fail "the service received the tray's notice too"
+ok "a tray that comes and goes takes the notices while it is there"
+
+# Neither a tray nor a notification service: the status line.
+kill "$service_pid"
+wait "$service_pid" 2>/dev/null || true
+sleep 0.5
+"$qv530ctl" demo-stage 0 || fail "demo-stage failed"
+wait_for 10 grep -q '^Notice route: status line' "$log" || fail "without a service the notice did not go to the status line"
+sleep 0.5
+import -window root "$out/desktop-e2e-status-line.png"
+"$service" >>"$work/notices.log" 2>&1 &
+service_pid=$!
+pids+=($service_pid)
+service_ready_again() { [ "$(grep -c '^ready$' "$work/notices.log")" -eq 2 ]; }
+wait_for 10 service_ready_again || fail "the notification service did not start again"
+ok "with neither, the notice shows in the status line"
 
 # Exit from the help menu ends the program.
 click_at $((944 + 7)) $((10 + 7))
