@@ -116,9 +116,10 @@ void CMouseConfigurationDlg::Initialise() {
     setWindowIcon(icon);
     setWindowTitle("QV530-10800rad");
 
-    // A mouse whose nodes may not be opened is told about once, with the fix.
+    // Without a tray the notices go to the desktop's notification service.
     desktopNotices_ = std::make_unique<DesktopNotices>();
     connect(desktopNotices_.get(), &DesktopNotices::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
+    // A mouse whose nodes may not be opened is told about once, with the fix.
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.editor->LoadAtStartUp();
