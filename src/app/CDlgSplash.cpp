@@ -9,6 +9,7 @@
 #include "app/StartUpMarks.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "app/NoticeRoute.h"
 
 namespace qv530 {
 
@@ -17,7 +18,9 @@ CDlgSplash::CDlgSplash(QWidget* parent, int showMs)
     setObjectName("splash");
     picture_ = SkinLoader::Load("Skins\\splash.png");
     setFixedSize(skin::kSplash.width, skin::kSplash.height);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+    // Where the compositor places windows itself (Wayland) it also centres the splash.
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && PlatformPlacesWindows(QGuiApplication::platformName().toStdString())) {
         const QRect area = screen->availableGeometry();
         move(area.center() - QPoint(width() / 2, height() / 2));
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QSocketNotifier>
+#include <QSystemTrayIcon>
 
 #include <QTimer>
 
@@ -13,6 +14,7 @@
 #include "app/CDlgSplash.h"
 #include "app/CMouseConfigurationDlg.h"
 #include "app/StartUpMarks.h"
+#include "app/NoticeRoute.h"
 #include "app/X11Windows.h"
 #include "profiles/DataFolderSetup.h"
 #include "ProjectVersion.h"
@@ -22,6 +24,7 @@
 #include "platform/DebugLog.h"
 #include "platform/InstanceChannel.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignal.h"
 
 namespace qv530 {
 namespace {
@@ -64,10 +67,16 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         return 2;
     }
 
-    // One copy per desktop: a second one ends at once, with no window and no message.
+    // One copy per desktop: a second one ends at once, with no window and no
+    // message. It tells the running copy, which shows its window when there
+    // is no tray to open it from.
     const std::string runtime = RuntimeFolder();
     SingleInstanceLock instance;
-    if (!instance.Acquire(runtime)) return 0;
+    if (!instance.Acquire(runtime)) {
+        std::string ignored;
+        SendInstanceRequest(InstanceSocketPath(), "started", ignored);
+        return 0;
+    }
     MarkStartUp("program started");
 
     QApplication application(argc, argv);
@@ -88,13 +97,30 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         QObject::connect(requests.get(), &QSocketNotifier::activated, &window, [&] {
             for (const std::string& line : server.TakeRequests()) {
                 const InstanceRequest request = ParseInstanceRequest(line);
+                DebugPrintf("Request: %s\n", line.c_str());
                 if (request.kind == InstanceRequest::Kind::Restore) window.ShowFromTray();
+                if (request.kind == InstanceRequest::Kind::Started &&
+                    SecondStartShowsWindow(QSystemTrayIcon::isSystemTrayAvailable()))
+                    window.ShowFromTray();
                 if (request.kind == InstanceRequest::Kind::DemoStage && app.runtime->emulatedMouse())
                     app.runtime->emulatedMouse()->InjectStageChange(static_cast<std::uint8_t>(request.stage));
             }
         });
     } else {
         DebugWrite("The restore socket could not be opened.\n");
+    }
+
+    // The session ending (or a Ctrl+C) ends the program as its Exit does.
+    std::unique_ptr<QSocketNotifier> termination;
+    bool ended = false;
+    if (const int fd = TerminationSignalFd(); fd >= 0) {
+        termination = std::make_unique<QSocketNotifier>(fd, QSocketNotifier::Read);
+        QObject::connect(termination.get(), &QSocketNotifier::activated, &window, [&] {
+            termination->setEnabled(false);
+            DebugWrite("Ended by a signal.\n");
+            ended = true;
+            window.Quit();
+        });
     }
 
     // The window is built while the splash shows: at its end only showing
@@ -107,6 +133,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
         });
         splash.exec();
     }
+    if (ended) return 0;
     FirstPaintMark firstPaint;
     window.installEventFilter(&firstPaint);
     window.Present();

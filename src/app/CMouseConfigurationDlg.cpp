@@ -18,6 +18,7 @@
 #include <QSystemTrayIcon>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #include <filesystem>
 
@@ -31,6 +32,8 @@
 #include "pages/CDlgadvance.h"
 #include "pages/CDlgLighting.h"
 #include "pages/CDlgLightingPad.h"
+#include "app/DesktopNotices.h"
+#include "app/NoticeRoute.h"
 #include "app/TrayPresence.h"
 #include "pages/CConfigDialog.h"
 #include "pages/ButtonAssigner.h"
@@ -69,6 +72,7 @@ constexpr int kSlotNote = 601;
 constexpr int kHelpGuide = 1001;
 constexpr int kHelpUpdate = 1002;
 constexpr int kHelpVersion = 1003;
+constexpr int kHelpExit = 1004;
 constexpr const char* kVersionText = "Version:2.1";
 constexpr const char* kUpdaterTitle = "Programmer";
 
@@ -134,10 +138,15 @@ void CMouseConfigurationDlg::Prepare() {
     setWindowIcon(icon);
     setWindowTitle("QV530-10800rad");
 
+    // Without a tray the notices go to the desktop's notification service.
+    desktopNotices_ = std::make_unique<DesktopNotices>();
+    connect(desktopNotices_.get(), &DesktopNotices::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
     // A mouse whose nodes may not be opened is told about once, with the fix.
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.editor->LoadAtStartUp();
+    const std::string_view open = OpenActionText(app_.editor->language());
+    desktopNotices_->SetOpenText(QString::fromUtf8(open.data(), static_cast<qsizetype>(open.size())));
     InstallLanguageFonts();
     InstallQtTranslations(app_.editor->language());
 
@@ -546,7 +555,8 @@ void CMouseConfigurationDlg::ShowFromTray() {
     }
     app_.editor->ReloadCurrentProfile();
     if (!background_.isNull()) setFixedSize(background_.size());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen && PlatformPlacesWindows(QGuiApplication::platformName().toStdString()))
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
     SetButtonListCollapsed(true);
     SetAxisPanelCollapsed(true);
@@ -597,14 +607,31 @@ void CMouseConfigurationDlg::UpdateTrayIcon(bool shown) {
     if (tray_) tray_->SetShown(shown);
 }
 
-void CMouseConfigurationDlg::ShowNotice(const Notice& notice) {
+void CMouseConfigurationDlg::ShowNotice(const Notice& notice, bool replacesPrevious) {
     if (!notice.text.empty()) noticeText_ = QString::fromStdString(notice.text);
     DebugPrintf("Notice: %s: %s\n", notice.title.c_str(), noticeText_.toStdString().c_str());
-    if (tray_) tray_->ShowBalloon(QString::fromStdString(notice.title), noticeText_, notice.milliseconds);
+    // A tray host may come or go while the program runs: asked for each notice.
+    const bool trayHost = QSystemTrayIcon::isSystemTrayAvailable();
+    const bool service = !trayHost && desktopNotices_ && desktopNotices_->Available();
+    const NoticeRoute route = ChooseNoticeRoute(trayHost, service, isVisible());
+    DebugPrintf("Notice route: %s\n", NoticeRouteName(route));
+    switch (route) {
+    case NoticeRoute::TrayBalloon:
+        if (tray_) tray_->ShowBalloon(QString::fromStdString(notice.title), noticeText_, notice.milliseconds);
+        break;
+    case NoticeRoute::Desktop:
+        desktopNotices_->Show(Notice{noticeText_.toStdString(), notice.title, notice.milliseconds}, replacesPrevious);
+        break;
+    case NoticeRoute::StatusLine:
+        if (statusLine_) statusLine_->setText(noticeText_);
+        break;
+    case NoticeRoute::Dropped: break;
+    }
 }
 
 void CMouseConfigurationDlg::OnDeviceNotice(int kind, int argument) {
-    if (const auto notice = NoticeFor(kind, argument, app_.editor->texts(), app_.editor->sent())) ShowNotice(*notice);
+    if (const auto notice = NoticeFor(kind, argument, app_.editor->texts(), app_.editor->sent()))
+        ShowNotice(*notice, IsDpiNotice(kind));
 }
 
 void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects) {
@@ -623,7 +650,15 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
 }
 
 void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {
-    auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok);
+    // Without a tray the desktop's notification service carries it, and it
+    // stays until the user dismisses it (display time 0).
+    if (!QSystemTrayIcon::isSystemTrayAvailable() && desktopNotices_ && desktopNotices_->Available()) {
+        DebugPrintf("Notice route: %s\n", NoticeRouteName(NoticeRoute::Desktop));
+        desktopNotices_->Show(Notice{message, "QV530-10800rad", 0}, false);
+        return;
+    }
+    auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok,
+                                isVisible() ? this : nullptr);
     box->setObjectName("permissionNotice");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
@@ -659,6 +694,7 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
     menu.AppendItem(kHelpGuide, Text(kSlotUserGuide));
     menu.AppendItem(kHelpUpdate, Text(kSlotUpdate));
     menu.AppendItem(kHelpVersion, kVersionText);
+    if (HelpMenuHasExit(QSystemTrayIcon::isSystemTrayAvailable())) menu.AppendItem(kHelpExit, Text(kSlotExit));
     switch (menu.Exec(QCursor::pos())) {
     case kHelpGuide: {
         const std::filesystem::path guide = FindProgramData(app_.programFolder, kUserGuidePath);
@@ -667,6 +703,7 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
         break;
     }
     case kHelpUpdate: StartFirmwareUpdate(); break;
+    case kHelpExit: Quit(); break;
     default: break;
     }
 }
@@ -762,7 +799,12 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
 }
 
 void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    if (event->button() != Qt::LeftButton) return;
+    dragOffset_.reset();
+    // The window manager or compositor moves the window where it offers to
+    // (Wayland has no global positions); elsewhere the window follows the pointer.
+    if (QWindow* handle = windowHandle(); handle != nullptr && handle->startSystemMove()) return;
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
 }
 
 void CMouseConfigurationDlg::mouseMoveEvent(QMouseEvent* event) {

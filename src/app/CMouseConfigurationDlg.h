@@ -26,6 +26,7 @@ class CBitmapBtn;
 class CConfigDialog;
 class CDMarker;
 class CDlgadvance;
+class DesktopNotices;
 class TrayPresence;
 
 // The three pictures of the mouse.
@@ -65,13 +66,17 @@ public:
     void AssignFunction(int command);
     void HideToTray();
     void ShowFromTray();
-    void ShowNotice(const Notice& notice);
+    // Routed to the tray's balloon, the desktop's notification service or
+    // the status line; a DPI notice replaces the previous one.
+    void ShowNotice(const Notice& notice, bool replacesPrevious = false);
     void OnDeviceNotice(int kind, int argument);
     // Starts the connected mice's firmware updaters and quits; false (and a
     // message, the program going on) when none of them is installed.
     bool StartFirmwareUpdate();
     // The macro manager, modal; OK copies its twelve images into the record.
     void OpenMacroManager();
+    // Ends the program: the tray's Exit (or the help menu's, without a tray).
+    void Quit();
 
     // For tests and the demo.
     int currentView() const { return view_; }
@@ -129,7 +134,6 @@ private:
     void OnSequenceFinished(bool reset, int failedReports, bool saved);
     void BeginBusy();
     void EndBusy();
-    void Quit();
     void OnProfileDialogClosed(bool profileChanged);
     void ShowSectionHeaders(bool shown);
     QString Text(int slot) const;
@@ -165,6 +169,7 @@ private:
     QTimer* progressTimer_ = nullptr;
     std::unique_ptr<TrayPresence> tray_;
     QPointer<CConfigDialog> profileDialog_;
+    std::unique_ptr<DesktopNotices> desktopNotices_;
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;

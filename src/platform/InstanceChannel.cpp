@@ -79,6 +79,8 @@ InstanceRequest ParseInstanceRequest(std::string_view line) {
     constexpr std::string_view kDemoStage = "demo-stage ";
     if (line == "restore") {
         request.kind = InstanceRequest::Kind::Restore;
+    } else if (line == "started") {
+        request.kind = InstanceRequest::Kind::Started;
     } else if (line.size() == kDemoStage.size() + 1 && line.starts_with(kDemoStage)) {
         const char digit = line.back();
         if (digit >= '0' && digit <= '0' + kDemoStageMax) {

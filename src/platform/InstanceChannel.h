@@ -5,6 +5,8 @@
 //
 //   "restore"        show the main window (what WM_RESTOREWINDOW does)
 //   "demo-stage N"   demo mode only: the emulated mouse switches to stage N, 0..7
+//   "started"        the program was started again; on a desktop without a
+//                    tray the running copy shows its window
 #include <chrono>
 #include <string>
 #include <string_view>
@@ -22,12 +24,12 @@ inline constexpr int kDemoStageMax = 7;
 std::string InstanceSocketPath();
 
 struct InstanceRequest {
-    enum class Kind { Invalid, Restore, DemoStage };
+    enum class Kind { Invalid, Restore, DemoStage, Started };
     Kind kind = Kind::Invalid;
     int stage = 0; // DemoStage only
 };
 
-// Exactly "restore" or "demo-stage N" with one digit N in 0..7; anything
+// Exactly "restore", "started" or "demo-stage N" with one digit N in 0..7; anything
 // else is Invalid.
 InstanceRequest ParseInstanceRequest(std::string_view line);
 

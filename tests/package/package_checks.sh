@@ -73,6 +73,7 @@ contents)
     for lib in libc6 libqt6widgets6 libudev1; do
         field Depends | grep -q "$lib" || fail "Depends lacks $lib: $(field Depends)"
     done
+    field Recommends | grep -q qt6-wayland || fail "Recommends lacks qt6-wayland: $(field Recommends)"
     for name in Maintainer Homepage Description Section; do
         [ -n "$(field $name)" ] || fail "no $name field"
     done

@@ -16,8 +16,9 @@ namespace {
 using Kind = InstanceRequest::Kind;
 using Lines = std::vector<std::string>;
 
-TEST(InstanceRequest, OnlyTheTwoRequestsParse) {
+TEST(InstanceRequest, OnlyTheKnownRequestsParse) {
     EXPECT_EQ(ParseInstanceRequest("restore").kind, Kind::Restore);
+    EXPECT_EQ(ParseInstanceRequest("started").kind, Kind::Started);
     for (int stage = 0; stage <= 7; ++stage) {
         const auto request = ParseInstanceRequest("demo-stage " + std::to_string(stage));
         EXPECT_EQ(request.kind, Kind::DemoStage);
@@ -25,7 +26,7 @@ TEST(InstanceRequest, OnlyTheTwoRequestsParse) {
     }
     for (const char* junk : {"", "demo-stage", "demo-stage ", "demo-stage x", "demo-stage 8", "demo-stage -1",
                              "demo-stage 07", "demo-stage 3 ", "demo-stage  3", "Restore", " restore", "restore now",
-                             "demo-stage 9"})
+                             "demo-stage 9", "Started", "started ", "start"})
         EXPECT_EQ(ParseInstanceRequest(junk).kind, Kind::Invalid) << '"' << junk << '"';
 }
 
