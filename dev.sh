@@ -4,11 +4,12 @@
 #   ./dev.sh test   installs what is missing, builds, runs every test
 #   ./dev.sh asan   the tests again, built with AddressSanitizer and UBSan
 #   ./dev.sh bench  the benchmarks
+#   ./dev.sh fuzz [TARGET|all] [SECONDS]  the fuzz targets with libFuzzer (clang), 60 s each by default
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core xvfb xdotool trayer x11-utils imagemagick)
+          qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core xvfb xdotool trayer x11-utils imagemagick clang)
 
 install_missing() {
     local missing=()
@@ -60,13 +61,38 @@ asan)
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -LE e2e
     ;;
+fuzz)
+    install_missing
+    targets=(ini config_file hid_descriptor sysfs macros device_io)
+    target=${2:-all}
+    seconds=${3:-60}
+    if [ "$target" != all ]; then
+        [[ " ${targets[*]} " == *" $target "* ]] || { echo "targets: ${targets[*]} (or all)"; exit 2; }
+        targets=("$target")
+    fi
+    build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQV530_FUZZ=ON -DQV530_GUI=OFF -DQV530_TESTS=OFF -DQV530_BENCH=OFF
+    # New inputs go to build-fuzz/corpus, findings to build-fuzz/findings; the
+    # seeds and regressions in fuzz/ are only read.
+    failed=0
+    for name in "${targets[@]}"; do
+        mkdir -p "build-fuzz/corpus/$name" "build-fuzz/findings/$name"
+        echo "== fuzz_$name for $seconds s"
+        # QV530_FUZZ_RUNS=N: a fixed number of runs instead of a time (CI).
+        limit=(-max_total_time="$seconds")
+        [ -z "${QV530_FUZZ_RUNS:-}" ] || limit=(-runs="$QV530_FUZZ_RUNS")
+        "build-fuzz/fuzz/fuzz_$name" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -artifact_prefix="build-fuzz/findings/$name/" \
+            "build-fuzz/corpus/$name" "fuzz/corpus/$name" "fuzz/regressions/$name" || failed=1
+    done
+    exit $failed
+    ;;
 bench)
     install_missing
     build build
     for b in build/bench/*; do [ -x "$b" ] && "$b"; done
     ;;
 *)
-    sed -n '2,7p' "$0"
+    sed -n '2,8p' "$0"
     exit 2
     ;;
 esac

@@ -107,6 +107,7 @@ void CMouseConfigurationDlg::Initialise() {
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.editor->LoadAtStartUp();
+    for (const std::string& problem : app_.editor->TakeProblems()) ShowProfileNotice(problem);
 
     LoadSkins();
     font_ = QFont(QString::fromUtf8(FontFace(app_.editor->language()).data()));
@@ -413,8 +414,11 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
         SelectView(static_cast<int>(MouseView::Front));
         app_.editor->WriteCaptions();
     }
+    const std::vector<std::string> problems = app_.editor->TakeProblems();
     if (failedReports > 0)
         statusLine_->setText(tr("A device did not take %1 reports. Was it unplugged?").arg(failedReports));
+    else if (!problems.empty())
+        statusLine_->setText(QString::fromStdString(problems.front()));
     else if (!saved)
         statusLine_->setText(tr("Sent, but the profile could not be saved in %1")
                                  .arg(QString::fromStdString(app_.editor->files().dataFolder())));
@@ -468,6 +472,14 @@ void CMouseConfigurationDlg::OnDeviceChanged(const DeviceChangeEffects& effects)
 void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {
     auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok);
     box->setObjectName("permissionNotice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+void CMouseConfigurationDlg::ShowProfileNotice(const std::string& message) {
+    auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok);
+    box->setObjectName("profileNotice");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();

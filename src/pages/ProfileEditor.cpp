@@ -2,6 +2,8 @@
 
 #include "profiles/StartupProfile.h"
 
+#include <utility>
+
 namespace qv530 {
 
 ProfileEditor::ProfileEditor(std::string dataFolder, QObject* parent)
@@ -13,7 +15,9 @@ QString ProfileEditor::Caption(int index) const {
 }
 
 void ProfileEditor::LoadAtStartUp() {
-    language_ = LoadProfileAtStartUp(profile_.files, profile_.settings, profile_.state, profile_.sent, texts_);
+    std::string notice;
+    language_ = LoadProfileAtStartUp(profile_.files, profile_.settings, profile_.state, profile_.sent, texts_, &notice);
+    if (!notice.empty()) problems_.push_back(std::move(notice));
     emit recordReplaced();
 }
 
@@ -47,6 +51,14 @@ void ProfileEditor::SetCaption(int index, const QString& caption) {
 }
 
 void ProfileEditor::WriteCaptions() { profile_.files.WriteCaptions(); }
+
+std::vector<std::string> ProfileEditor::TakeProblems() {
+    std::vector<std::string> problems = std::exchange(problems_, {});
+    for (std::string& failure : profile_.files.TakeWriteFailures()) problems.push_back(std::move(failure));
+    return problems;
+}
+
+void ProfileEditor::NoteProblem(std::string message) { problems_.push_back(std::move(message)); }
 
 void ProfileEditor::SetBusy(bool busy) {
     if (busy_ == busy) return;

@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "device/MouseCommands.h"
 #include "lang/UiStrings.h"
@@ -69,6 +70,12 @@ public:
     void SetCaption(int index, const QString& caption);
     // Writes the captions into the current side file.
     void WriteCaptions();
+    // What went wrong since the last call, one English message each: a
+    // profile loaded from elsewhere than the list names (or the defaults
+    // shown instead), refused sequences, and every failed write with its
+    // file and reason.
+    std::vector<std::string> TakeProblems();
+    void NoteProblem(std::string message);
 
     // ---- the devices ----
     void SetBusy(bool busy);
@@ -97,6 +104,7 @@ private:
     bool busy_ = false;
     std::optional<StageTable> dpiVariant_;
     bool padPresent_ = false;
+    std::vector<std::string> problems_;
 };
 
 } // namespace qv530

@@ -31,10 +31,24 @@ public:
     // Key names of a section in file order.
     std::vector<std::string> Keys(std::string_view section) const;
     std::vector<std::string> Sections() const;
+    // Calls visit(sectionNumber, section, key, value) for every key of every
+    // section with a header, in file order; sectionNumber tells the sections
+    // apart when a name stands twice.
+    template <typename Visit>
+    void VisitKeys(Visit&& visit) const {
+        for (std::size_t number = 0; number < sections_.size(); ++number) {
+            const Section& section = sections_[number];
+            if (!section.hasHeader) continue;
+            for (const Line& line : section.lines)
+                if (!line.key.empty()) visit(number, std::string_view(section.name), std::string_view(line.key),
+                                             std::string_view(line.value));
+        }
+    }
 
     // Updates the first matching key in place, or appends the key to its
-    // section, or appends the section to the file.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // section, or appends the section to the file. Refuses (false, nothing
+    // changes) a key or section name the file cannot hold; see below.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
 
@@ -46,6 +60,7 @@ private:
         std::string text;       // the line as it stands in the file (UTF-8, no line end)
         std::string key;        // empty for section headers, comments and other lines
         std::string value;      // the value as read
+        std::string ending;     // "\r\n" or "\n" as found; empty: the file's own (or none at its end)
     };
     struct Section {
         std::string name;       // empty name: the lines before the first header
@@ -62,16 +77,26 @@ private:
     bool crlf_ = true;
 };
 
+// Names a file can hold. A key is not empty (blanks aside) and holds no "="
+// (the reader splits there), does not start with "[" (a section header) or
+// ";" (a comment), and holds no line break, NUL or byte-order mark. A section
+// name is not empty and holds no "]", line break, NUL or byte-order mark.
+// Empty when the name can be stored, else the characters that are not allowed.
+std::string IniKeyProblem(std::string_view key);
+std::string IniSectionProblem(std::string_view section);
+
 // The profile-string calls, each reading (and writing) the whole file.
 // A missing file reads empty. Writes create the file when it is missing and
-// save atomically; they return 0 or the errno of the failed save.
+// save atomically; they return 0 or the errno of the failed save (EINVAL
+// for a key or section name the file cannot hold).
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key);
 int WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 int DeleteProfileKey(const std::string& path, std::string_view section, std::string_view key);
 int DeleteProfileSection(const std::string& path, std::string_view section);
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section);
 
-// Reads a file into a document (an empty document when it is missing).
+// Reads a file into a document (an empty document when it is missing or
+// cannot be read: not a regular file, or larger than kMaxTextFileBytes).
 IniDocument LoadIni(const std::string& path);
 // For a read-modify-write: 0 with the file's document (empty when the file
 // is missing), or the errno of a file that exists but cannot be read.
