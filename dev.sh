@@ -80,7 +80,10 @@ fuzz)
         # QV530_FUZZ_RUNS=N: a fixed number of runs instead of a time (CI).
         limit=(-max_total_time="$seconds")
         [ -z "${QV530_FUZZ_RUNS:-}" ] || limit=(-runs="$QV530_FUZZ_RUNS")
-        "build-fuzz/fuzz/fuzz_$name" "${limit[@]}" -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+        # Scratch files on tmpfs where there is one (the targets save files);
+        # mutated inputs stay small, the large regression inputs run whole under CTest.
+        [ -d /dev/shm ] && export TMPDIR=/dev/shm
+        "build-fuzz/fuzz/fuzz_$name" "${limit[@]}" -max_len=16384 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
             -artifact_prefix="build-fuzz/findings/$name/" \
             "build-fuzz/corpus/$name" "fuzz/corpus/$name" "fuzz/regressions/$name" || failed=1
     done

@@ -17,15 +17,20 @@
 
 namespace qv530::fuzz {
 
-// A folder of this process, made once and reused by every input.
+// A folder of this process, made once, reused by every input and removed at
+// exit (the name is never freed, so the exit handler can still use it).
 inline const std::string& ScratchFolder() {
-    static const std::string folder = [] {
+    static const std::string* folder = [] {
         std::string pattern = (std::filesystem::temp_directory_path() / "qv530-fuzz-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) std::abort();
-        std::atexit([] { std::error_code ignored; std::filesystem::remove_all(ScratchFolder(), ignored); });
-        return pattern + "/";
+        auto* made = new std::string(pattern + "/");
+        std::atexit([] {
+            std::error_code ignored;
+            std::filesystem::remove_all(ScratchFolder(), ignored);
+        });
+        return made;
     }();
-    return folder;
+    return *folder;
 }
 
 } // namespace qv530::fuzz

@@ -23,7 +23,8 @@ void ProfileEditor::LoadAtStartUp() {
 
 void ProfileEditor::ReloadCurrentProfile() {
     if (busy_) return;
-    profile_.files.LoadCurrentProfile(profile_.settings, profile_.state);
+    if (ProfileLoad load = profile_.files.LoadCurrentProfile(profile_.settings, profile_.state); !load.notice.empty())
+        problems_.push_back(std::move(load.notice));
     profile_.files.ReadSideFile();
     emit recordReplaced();
 }

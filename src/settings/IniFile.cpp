@@ -105,17 +105,21 @@ IniDocument IniDocument::Parse(std::string_view fileBytes) {
             end = text.size();
             ending = {};
         }
-        std::string_view raw(text.data() + start, end - start);
-        // A CR belongs to the line end only right before its LF; any other
-        // CR stays with the line's text (and value).
-        if (!ending.empty() && !raw.empty() && raw.back() == '\r') {
-            raw.remove_suffix(1);
-            ending = "\r\n";
+        std::string raw(text.data() + start, end - start);
+        // A CR belongs to the line end right before its LF, or at the very
+        // end of the file (a line end cut short); any other CR stays with the
+        // line's text (and value).
+        if (!raw.empty() && raw.back() == '\r') {
+            raw.pop_back();
+            ending = ending.empty() ? "\r" : "\r\n";
         }
         start = end + 1;
 
-        Line line{StripNul(raw), {}, {}, std::string(ending)};
-        const std::string_view trimmed = Trim(line.text);
+        // The line is kept as found; its name, key and value are read
+        // without NUL characters.
+        const std::string clean = StripNul(raw);
+        Line line{std::move(raw), {}, {}, std::string(ending)};
+        const std::string_view trimmed = Trim(clean);
         if (trimmed.starts_with('[')) {
             const auto close = trimmed.find(']');
             const std::string_view name =
@@ -142,9 +146,11 @@ std::string IniDocument::Serialize() const {
     for (const Section& section : sections_)
         for (const Line& line : section.lines) {
             text += line.text;
-            // A last line without a line end stays without one.
-            if (!line.ending.empty()) text += line.ending;
-            else if (&line != last) text += lineEnd;
+            // A last line keeps its end as found (none, or a lone CR); a line
+            // that is no longer last gets a whole one.
+            if (&line == last) text += line.ending;
+            else if (line.ending == "\r") text += "\r\n";
+            else text += line.ending.empty() ? lineEnd : line.ending;
         }
     switch (encoding_) {
     case Encoding::Utf16Le: return std::string(kUtf16Bom) + Utf8ToUtf16Le(text);
@@ -207,12 +213,10 @@ bool IniDocument::Set(std::string_view sectionName, std::string_view keyName, st
     const std::string key(Trim(keyName));
     const std::string name(Trim(sectionName));
     const std::string lineEnd = crlf_ ? "\r\n" : "\n";
-    IniDocument parsed = Parse(key + "=" + FormatValue(OneLine(value)));
-    if (parsed.sections_.size() != 1 || parsed.sections_.front().lines.size() != 1 ||
-        parsed.sections_.front().lines.front().key.empty())
-        return false; // cannot happen for a name that passed the checks
-    Line updated = std::move(parsed.sections_.front().lines.front());
-    updated.ending = lineEnd;
+    // The line as a read of it would find it: the key, then the value
+    // without the quotes that keep its blanks.
+    const std::string formatted = FormatValue(OneLine(value));
+    Line updated{key + "=" + formatted, key, std::string(Unquote(Trim(formatted))), lineEnd};
     Section* section = FindSection(name);
     if (section == nullptr) {
         sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}, lineEnd}}});

@@ -31,17 +31,15 @@ public:
     // Key names of a section in file order.
     std::vector<std::string> Keys(std::string_view section) const;
     std::vector<std::string> Sections() const;
-    // Calls visit(sectionNumber, section, key, value) for every key of every
-    // section with a header, in file order; sectionNumber tells the sections
-    // apart when a name stands twice.
-    template <typename Visit>
-    void VisitKeys(Visit&& visit) const {
-        for (std::size_t number = 0; number < sections_.size(); ++number) {
-            const Section& section = sections_[number];
+    // Calls onSection(name) for every section with a header and then
+    // onKey(key, value) for each of its keys, in file order.
+    template <typename OnSection, typename OnKey>
+    void Visit(OnSection&& onSection, OnKey&& onKey) const {
+        for (const Section& section : sections_) {
             if (!section.hasHeader) continue;
+            onSection(std::string_view(section.name));
             for (const Line& line : section.lines)
-                if (!line.key.empty()) visit(number, std::string_view(section.name), std::string_view(line.key),
-                                             std::string_view(line.value));
+                if (!line.key.empty()) onKey(std::string_view(line.key), std::string_view(line.value));
         }
     }
 
@@ -60,7 +58,7 @@ private:
         std::string text;       // the line as it stands in the file (UTF-8, no line end)
         std::string key;        // empty for section headers, comments and other lines
         std::string value;      // the value as read
-        std::string ending;     // "\r\n" or "\n" as found; empty: the file's own (or none at its end)
+        std::string ending;     // "\r\n", "\n", a lone "\r" at the file's end, or none there; empty elsewhere: the file's own
     };
     struct Section {
         std::string name;       // empty name: the lines before the first header

@@ -15,18 +15,17 @@ std::string Lower(std::string_view text) {
 } // namespace
 
 IniIndex::IniIndex(const IniDocument& document) {
-    std::size_t current = static_cast<std::size_t>(-1);
     Section* section = nullptr; // null: a later section of a name already seen
-    document.VisitKeys([&](std::size_t number, std::string_view name, std::string_view key, std::string_view value) {
-        if (number != current) {
-            current = number;
+    document.Visit(
+        [&](std::string_view name) {
             const auto [entry, added] = sections_.try_emplace(Lower(name));
             section = added ? &entry->second : nullptr;
-        }
-        if (section == nullptr) return;
-        ++section->keyCount;
-        section->values.try_emplace(Lower(key), value);
-    });
+        },
+        [&](std::string_view key, std::string_view value) {
+            if (section == nullptr) return;
+            ++section->keyCount;
+            section->values.try_emplace(Lower(key), value);
+        });
 }
 
 std::string IniIndex::Get(std::string_view section, std::string_view key) const {
