@@ -20,7 +20,7 @@ inline constexpr std::size_t kMaxTextFileBytes = 8u << 20;
 
 // errno values of a refused read besides those of the system calls.
 inline constexpr int kNotARegularFile = EINVAL;
-inline constexpr int kFileTooLarge = EFBIG;
+inline constexpr int kFileTooLarge = EOVERFLOW;
 
 bool FileExists(const std::string& path);
 // Size in bytes, or -1 when the file cannot be examined.

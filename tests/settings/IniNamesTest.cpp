@@ -14,13 +14,13 @@ namespace {
 TEST(IniNames, KeysAndSectionsTheFormatCannotHoldAreRefusedAndChangeNothing) {
     IniDocument doc = IniDocument::Parse("[S]\r\nk=v\r\n");
     const std::string before = doc.Serialize();
-    for (const std::string key : {"[x", " [x", ";c", "a=b", "\xEF\xBB\xBFk", "k\rx", "k\nx", std::string("k\0x", 3),
-                                  "", "  "}) {
+    for (const std::string& key : std::vector<std::string>{"[x", " [x", ";c", "a=b", "\xEF\xBB\xBFk", "k\rx", "k\nx",
+                                                           std::string("k\0x", 3), "", "  "}) {
         EXPECT_FALSE(IniKeyProblem(key).empty()) << key;
         EXPECT_FALSE(doc.Set("S", key, "v")) << key;
         EXPECT_EQ(doc.Serialize(), before) << key;
     }
-    for (const std::string section : {"a]b", "", " ", "a\nb", "\xEF\xBB\xBFS"}) {
+    for (const std::string& section : std::vector<std::string>{"a]b", "", " ", "a\nb", "\xEF\xBB\xBFS"}) {
         EXPECT_FALSE(IniSectionProblem(section).empty()) << section;
         EXPECT_FALSE(doc.Set(section, "k", "v")) << section;
     }
