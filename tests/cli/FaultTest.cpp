@@ -147,6 +147,21 @@ TEST_F(FaultTest, AFailedCaptionWriteIsReported) {
     EXPECT_EQ(RunApply(kApply, out, err), 1);
 }
 
+TEST_F(FaultTest, AReadOnlyDataFolderGivesAClearErrorAndKeepsTheFiles) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    const auto before = ReadWholeFile(Data("config0.bin"));
+    ::chmod(Data("").c_str(), 0500);
+    out.str("");
+    const int status = RunSet({"sensitivity-x", "7"}, out, err);
+    ::chmod(Data("").c_str(), 0700);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": Permission denied")) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(ReadWholeFile(Data("config0.bin")), before);
+}
+
 TEST_F(FaultTest, ATraceThatCannotBeWrittenFailsTheRun) {
     Prepare();
     EXPECT_EQ(RunApply({"--emulate", "a11d", "--fast", "--trace", "/dev/full"}, out, err), 1);
