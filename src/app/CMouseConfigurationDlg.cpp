@@ -107,7 +107,9 @@ void CMouseConfigurationDlg::Initialise() {
     devices_->session().discovery().onAccessDenied = [this](const std::string& message) { ShowPermissionNotice(message); };
     devices_->Start();
     app_.editor->LoadAtStartUp();
-    for (const std::string& problem : app_.editor->TakeProblems()) ShowProfileNotice(problem);
+    // Said once the window may be up, so the notice stands above it.
+    for (const std::string& problem : app_.editor->TakeProblems())
+        QTimer::singleShot(0, this, [this, problem] { ShowProfileNotice(problem); });
 
     LoadSkins();
     font_ = QFont(QString::fromUtf8(FontFace(app_.editor->language()).data()));
@@ -478,7 +480,8 @@ void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {
 }
 
 void CMouseConfigurationDlg::ShowProfileNotice(const std::string& message) {
-    auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok);
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok, this);
     box->setObjectName("profileNotice");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);

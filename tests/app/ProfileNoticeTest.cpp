@@ -49,6 +49,7 @@ protected:
     }
     std::string Data(const std::string& name) { return home.path() + "/.config/QV530-10800rad/" + name; }
     QMessageBox* Notice() {
+        QCoreApplication::processEvents(); // the notice follows the window
         for (QWidget* widget : QApplication::topLevelWidgets())
             if (widget->objectName() == "profileNotice" && widget->isVisible()) return qobject_cast<QMessageBox*>(widget);
         return nullptr;
