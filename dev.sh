@@ -5,13 +5,14 @@
 #   ./dev.sh asan   the tests again, built with AddressSanitizer and UBSan
 #   ./dev.sh bench  the benchmarks
 #   ./dev.sh package  the Debian package, into build/package/
+#   ./dev.sh fuzz [TARGET|all] [SECONDS]  the fuzz targets with libFuzzer (clang), 60 s each by default
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core fonts-wqy-zenhei qt6-translations-l10n
           xvfb xdotool trayer x11-utils imagemagick qt6-wayland weston dbus
-          dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion)
+          dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion clang)
 
 install_missing() {
     local missing=()
@@ -62,6 +63,34 @@ asan)
     build build-asan -DQV530_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
         ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -LE e2e
+    ;;
+fuzz)
+    install_missing
+    targets=(ini config_file hid_descriptor sysfs macros device_io)
+    target=${2:-all}
+    seconds=${3:-60}
+    if [ "$target" != all ]; then
+        [[ " ${targets[*]} " == *" $target "* ]] || { echo "targets: ${targets[*]} (or all)"; exit 2; }
+        targets=("$target")
+    fi
+    build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DQV530_FUZZ=ON -DQV530_GUI=OFF -DQV530_TESTS=OFF -DQV530_BENCH=OFF
+    # New inputs go to build-fuzz/corpus, findings to build-fuzz/findings; the
+    # seeds and regressions in fuzz/ are only read.
+    failed=0
+    for name in "${targets[@]}"; do
+        mkdir -p "build-fuzz/corpus/$name" "build-fuzz/findings/$name"
+        echo "== fuzz_$name for $seconds s"
+        # QV530_FUZZ_RUNS=N: a fixed number of runs instead of a time (CI).
+        limit=(-max_total_time="$seconds")
+        [ -z "${QV530_FUZZ_RUNS:-}" ] || limit=(-runs="$QV530_FUZZ_RUNS")
+        # Scratch files on tmpfs where there is one (the targets save files);
+        # mutated inputs stay small, the large regression inputs run whole under CTest.
+        [ -d /dev/shm ] && export TMPDIR=/dev/shm
+        "build-fuzz/fuzz/fuzz_$name" "${limit[@]}" -max_len=16384 -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+            -artifact_prefix="build-fuzz/findings/$name/" \
+            "build-fuzz/corpus/$name" "fuzz/corpus/$name" "fuzz/regressions/$name" || failed=1
+    done
+    exit $failed
     ;;
 bench)
     install_missing

@@ -149,6 +149,9 @@ void CMouseConfigurationDlg::Prepare() {
     desktopNotices_->SetOpenText(QString::fromUtf8(open.data(), static_cast<qsizetype>(open.size())));
     InstallLanguageFonts();
     InstallQtTranslations(app_.editor->language());
+    // Said once the window may be up, so the notice stands above it.
+    for (const std::string& problem : app_.editor->TakeProblems())
+        QTimer::singleShot(0, this, [this, problem] { ShowProfileNotice(problem); });
 
     LoadSkins();
     font_ = QFont(QString::fromUtf8(FontFace(app_.editor->language()).data()));
@@ -519,8 +522,11 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
         SelectView(static_cast<int>(MouseView::Front));
         app_.editor->WriteCaptions();
     }
+    const std::vector<std::string> problems = app_.editor->TakeProblems();
     if (failedReports > 0)
         statusLine_->setText(tr("A device did not take %1 reports. Was it unplugged?").arg(failedReports));
+    else if (!problems.empty())
+        statusLine_->setText(QString::fromStdString(problems.front()));
     else if (!saved)
         statusLine_->setText(tr("Sent, but the profile could not be saved in %1")
                                  .arg(QString::fromStdString(app_.editor->files().dataFolder())));
@@ -660,6 +666,15 @@ void CMouseConfigurationDlg::ShowPermissionNotice(const std::string& message) {
     auto* box = new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok,
                                 isVisible() ? this : nullptr);
     box->setObjectName("permissionNotice");
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setModal(false);
+    box->show();
+}
+
+void CMouseConfigurationDlg::ShowProfileNotice(const std::string& message) {
+    auto* box =
+        new QMessageBox(QMessageBox::Warning, "QV530-10800rad", QString::fromStdString(message), QMessageBox::Ok, this);
+    box->setObjectName("profileNotice");
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();

@@ -129,6 +129,8 @@ private:
     void UpdateTrayIcon(bool shown);
     void CheckFirmwareGate();
     void ShowPermissionNotice(const std::string& message);
+    // A profile that could not be loaded or saved: what happened instead.
+    void ShowProfileNotice(const std::string& message);
     void OpenHelpMenu();
     void OnDeviceChanged(const DeviceChangeEffects& effects);
     void OnSequenceFinished(bool reset, int failedReports, bool saved);

@@ -120,6 +120,7 @@ void DeviceHost::Run(Sequence sequence) {
                 app_.editor->SetBusy(false);
                 app_.editor->TakeSnapshot(std::move(*workerProfile_));
                 workerProfile_.reset();
+                if (!result.refused.empty()) app_.editor->NoteProblem(result.refused);
                 if (closing_) return;
                 emit sequenceFinished(reset, result.failedReports, result.saved);
                 while (!deferred_.empty() && !busy()) {

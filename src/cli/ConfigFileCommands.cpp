@@ -35,7 +35,7 @@ int RunDump(const Args& args, std::ostream& out, std::ostream& err) {
     }
     const auto bytes = ReadFilePrefix(path, config_file::kSize);
     if (!bytes) {
-        err << "qv530ctl: cannot read " << path << ": " << std::strerror(errno) << "\n";
+        err << "qv530ctl: cannot read " << DescribeReadError(path, errno, config_file::kSize) << "\n";
         return 1;
     }
     if (bytes->empty()) {

@@ -15,6 +15,7 @@
 #include "device/EmulatedDevices.h"
 #include "device/FirmwareGate.h"
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "platform/HidrawDevice.h"
 #include "settings/PointerValues.h"
 #include "platform/UdevMonitor.h"
@@ -101,8 +102,19 @@ struct Session {
     DeviceRuntime runtime;
 
     // Loads the current profile as the program does at start-up (this may
-    // initialise and save it, as the program's start does).
-    void LoadProfile() { LoadProfileAtStartUp(files, settings, state, sent, texts); }
+    // initialise and save it, as the program's start does); says on err
+    // what was loaded instead when the profile could not be.
+    void LoadProfile(std::ostream& err) {
+        std::string notice;
+        LoadProfileAtStartUp(files, settings, state, sent, texts, &notice);
+        if (!notice.empty()) err << "qv530ctl: " << notice << "\n";
+    }
+    // Prints every failed write; true when there was one.
+    bool ReportWriteFailures(std::ostream& err) {
+        const std::vector<std::string> failures = files.TakeWriteFailures();
+        for (const std::string& failure : failures) err << "qv530ctl: " << failure << "\n";
+        return !failures.empty();
+    }
 
     Session(const ApplyOptions& options, std::ostream& out) : runtime(RuntimeOptionsOf(options), &out) {}
 };
@@ -137,8 +149,14 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
         return 1;
     }
 
-    // Only now that there is something to send is the profile loaded.
-    session.LoadProfile();
+    // Only now that there is something to send is the profile loaded; the
+    // data folder stays locked until it is saved.
+    const FolderLock lock(session.files.dataFolder());
+    if (lock.busy()) {
+        err << "qv530ctl: " << lock.BusyMessage() << "; nothing was sent or saved\n";
+        return 1;
+    }
+    session.LoadProfile(err);
     if (!options.config.empty()) {
         session.files.ReadConfigFile(options.config, session.settings, session.state);
         const std::string side = SideFilePathFor(options.config);
@@ -157,16 +175,23 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
                          session.runtime.sleeper(), session.runtime.trace(),
                          [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); }};
     const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
-    session.runtime.FlushTrace();
+    const bool traceWritten = session.runtime.FlushTrace();
+    const bool writeFailed = session.ReportWriteFailures(err);
+    if (!result.refused.empty()) {
+        err << "qv530ctl: " << result.refused << "\n";
+        return 1;
+    }
+    if (!traceWritten) err << "qv530ctl: " << session.runtime.traceError() << "\n";
     if (result.failedReports > 0) {
         err << "qv530ctl: " << result.failedReports << " reports were not taken; was a device unplugged?\n";
         return 1;
     }
-    if (!result.saved) {
+    if (!result.saved || writeFailed) {
         err << "qv530ctl: the settings were sent but the profile could not be saved in " << session.files.dataFolder()
             << "\n";
         return 1;
     }
+    if (!traceWritten) return 1;
     if (!tracing || options.trace != "-")
         out << (reset ? "Reset to factory defaults and applied; saved " : "Applied; saved ")
             << session.files.configPath() << "\n";
@@ -238,7 +263,8 @@ int RunWatch(const Args& args, std::ostream& out, std::ostream& err) {
     }
 
     Session session(ApplyOptions{}, out);
-    session.LoadProfile();
+    session.LoadProfile(err);
+    session.ReportWriteFailures(err);
     UdevMonitor monitor;
     if (!monitor.Open()) err << "qv530ctl: udev is not available; plugging and unplugging will not be seen\n";
     std::mutex outMutex;

@@ -1,12 +1,14 @@
 #include "cli/Commands.h"
 
 #include <array>
+#include <cerrno>
 #include <chrono>
 #include <optional>
 
 #include "macros/MacroEncoder.h"
 #include "macros/MacroListing.h"
 #include "macros/MacroStore.h"
+#include "platform/FileIo.h"
 
 namespace qv530::cli {
 namespace {
@@ -35,8 +37,9 @@ int RunMacros(const Args& args, std::ostream& out, std::ostream& err) {
         return Usage(err);
     }
     const MacroStore store(args[1], [](std::chrono::milliseconds) {});
-    if (!store.Exists()) {
-        err << "qv530ctl: macros: " << args[1] << ": no such file\n";
+    errno = 0;
+    if (!ReadWholeFile(args[1])) {
+        err << "qv530ctl: macros: cannot read " << DescribeReadError(args[1], errno) << "\n";
         return kExitFile;
     }
     if (args[0] == "list") {

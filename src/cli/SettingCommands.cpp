@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/FolderLock.h"
 #include "profiles/StartupProfile.h"
 
 namespace qv530::cli {
@@ -61,12 +62,22 @@ void PrintNames(std::ostream& err) {
     err << "\n";
 }
 
-// The current profile as the program loads it at start-up.
-CliProfile LoadCurrent() {
+// The current profile as the program loads it at start-up; what was loaded
+// instead of a profile that could not be, and failed writes, go to err.
+CliProfile LoadCurrent(std::ostream& err) {
     CliProfile profile(DataFolder());
+    std::string notice;
     profile.language =
-        LoadProfileAtStartUp(profile.files, profile.settings, profile.state, profile.sent, profile.texts);
+        LoadProfileAtStartUp(profile.files, profile.settings, profile.state, profile.sent, profile.texts, &notice);
+    if (!notice.empty()) err << "qv530ctl: " << notice << "\n";
     return profile;
+}
+
+// Prints every failed write of the profile's files; true when there was one.
+bool ReportWriteFailures(CliProfile& profile, std::ostream& err) {
+    const std::vector<std::string> failures = profile.files.TakeWriteFailures();
+    for (const std::string& failure : failures) err << "qv530ctl: " << failure << "\n";
+    return !failures.empty();
 }
 
 } // namespace
@@ -82,10 +93,11 @@ int RunGet(const Args& args, std::ostream& out, std::ostream& err) {
         PrintNames(err);
         return kSetBadInput;
     }
-    const CliProfile profile = LoadCurrent();
+    CliProfile profile = LoadCurrent(err);
+    const bool writeFailed = ReportWriteFailures(profile, err);
     for (const SettingCommand& command : SettingCommands())
         if (only == nullptr || only == &command) command.get(profile, out);
-    return 0;
+    return writeFailed ? 1 : 0;
 }
 
 int RunSet(const Args& args, std::ostream& out, std::ostream& err) {
@@ -100,15 +112,23 @@ int RunSet(const Args& args, std::ostream& out, std::ostream& err) {
         PrintNames(err);
         return kSetBadInput;
     }
-    CliProfile profile = LoadCurrent();
+    // Load, change and save under the data folder's lock.
+    const FolderLock lock(DataFolder());
+    if (lock.busy()) {
+        err << "qv530ctl: " << lock.BusyMessage() << "; nothing was changed\n";
+        return 1;
+    }
+    CliProfile profile = LoadCurrent(err);
+    if (ReportWriteFailures(profile, err)) return 1;
     const int status = command->set(profile, std::span<const std::string>(args).subspan(1), err);
     if (status != kSetDone) return status;
     // Saved as the window's Apply saves: the configuration file, then the captions.
-    if (!profile.files.SaveCurrentProfile(profile.settings, profile.state)) {
+    const bool saved = profile.files.SaveCurrentProfile(profile.settings, profile.state) &&
+                       profile.files.WriteCaptions();
+    if (ReportWriteFailures(profile, err) || !saved) {
         err << "qv530ctl: the profile could not be saved as " << profile.files.configPath() << "\n";
         return 1;
     }
-    profile.files.WriteCaptions();
     out << "saved " << profile.files.configPath() << "\n";
     return 0;
 }

@@ -3,6 +3,7 @@
 // configuration to one mouse and the pad's lighting. Nothing else ever
 // sends settings; saving the profile is the caller's (see usecases/).
 #include <functional>
+#include <string>
 
 #include "device/DeviceLink.h"
 #include "device/HidPort.h"
@@ -25,6 +26,8 @@ struct SendContext {
 struct ApplyResult {
     int failedReports = 0; // reports a device did not take (a device unplugged mid-way)
     bool saved = true;     // false when a configuration file could not be written
+    // Set when nothing was sent or saved, and why (in English).
+    std::string refused;
 };
 
 // The stage table the mice get: A whenever an A11D mouse is connected.

@@ -16,7 +16,9 @@ constexpr std::size_t kStageByte = 3;
 } // namespace
 
 StageChange RecogniseNotification(std::span<const std::uint8_t> report, int bytesRead) {
-    if (bytesRead <= 0 || report.size() <= kStageByte) return {};
+    // Only the bytes read count: a short read leaves older bytes behind it
+    // in the buffer, and those are no stage.
+    if (bytesRead <= static_cast<int>(kStageByte) || report.size() <= kStageByte) return {};
     if (report[0] != kNotificationReportId || report[kEventByte] != kStageChangeEvent) return {};
     return {true, report[kStageByte]};
 }

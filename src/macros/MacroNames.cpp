@@ -5,6 +5,7 @@
 #include "buttons/FunctionName.h"
 #include "macros/LeadingNumber.h"
 #include "macros/MacroStore.h"
+#include "settings/IniFile.h"
 
 namespace qv530 {
 namespace {
@@ -32,7 +33,20 @@ bool NameTaken(const std::vector<std::string>& names, std::string_view candidate
 } // namespace
 
 bool IsStorableMacroName(std::string_view name) {
-    return !MacroSectionName(name).empty() && name.find_first_of(kForbiddenCharacters) == std::string_view::npos;
+    return !MacroSectionName(name).empty() && name.find_first_of(kForbiddenCharacters) == std::string_view::npos &&
+           IniSectionProblem(MacroSectionName(name)).empty() && !IsMacroStoreKeyName(name);
+}
+
+std::string MacroNameRefusal(std::string_view name) {
+    if (MacroSectionName(name).empty()) return "A macro name cannot be empty.";
+    if (IsMacroStoreKeyName(name))
+        return "\"" + std::string(store::kIndexSection) + "\" is the name of the macro list; choose another name.";
+    std::string problem = IniSectionProblem(MacroSectionName(name));
+    if (name.find('[') != std::string_view::npos) problem = problem.empty() ? "\"[\"" : "\"[\", " + problem;
+    if (problem.empty() && name.find_first_of(kForbiddenCharacters) != std::string_view::npos)
+        problem = "a line break";
+    if (problem.empty()) return {};
+    return "A macro name cannot hold " + problem + ".";
 }
 
 bool ShareMacroSection(std::string_view a, std::string_view b) {

@@ -9,9 +9,14 @@
 
 namespace qv530 {
 
-// A text the store can keep as a name: not empty, not only blanks, and no
-// "[", "]", line break or NUL (they would break the file's section layout).
+// A text the store can keep as a name: not empty, not only blanks, no
+// "[", "]", line break, NUL or byte-order mark (they would break the file's
+// section layout), and not the name of the store's index section.
 bool IsStorableMacroName(std::string_view name);
+
+// Empty when the store can keep the name, else why not in English, naming
+// the characters that are not allowed or the store's own name it would take.
+std::string MacroNameRefusal(std::string_view name);
 
 // True when two names would share one section of the store: sections match
 // without regard to ASCII case or surrounding blanks.

@@ -1,11 +1,13 @@
 #include "macros/MacroStore.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <thread>
 
 #include "macros/LeadingNumber.h"
 #include "platform/FileIo.h"
 #include "settings/IniFile.h"
+#include "settings/IniIndex.h"
 
 namespace qv530 {
 namespace {
@@ -17,15 +19,15 @@ std::string ItemKey(std::size_t index) { return std::string(store::kItemKeyPrefi
 // A count as read: its leading number, 0 when negative or missing, and never
 // more than the keys the section holds (a larger count could only add empty
 // texts, and a huge one would never end).
-std::size_t ReadCount(const IniDocument& doc, std::string_view section, std::string_view key) {
+std::size_t ReadCount(const IniIndex& doc, std::string_view section, std::string_view key) {
     const std::int64_t count = LeadingNumber(doc.Get(section, key));
     if (count <= 0) {
         return 0;
     }
-    return std::min(static_cast<std::size_t>(count), doc.Keys(section).size());
+    return std::min(static_cast<std::size_t>(count), doc.KeyCount(section));
 }
 
-std::vector<std::string> NamesFrom(const IniDocument& doc) {
+std::vector<std::string> NamesFrom(const IniIndex& doc) {
     std::vector<std::string> names;
     const std::size_t count = ReadCount(doc, store::kIndexSection, store::kCountKey);
     for (std::size_t i = 0; i < count; ++i) {
@@ -34,7 +36,7 @@ std::vector<std::string> NamesFrom(const IniDocument& doc) {
     return names;
 }
 
-StoredMacro MacroFrom(const IniDocument& doc, std::string_view name) {
+StoredMacro MacroFrom(const IniIndex& doc, std::string_view name) {
     const std::string section = MacroSectionName(name);
     StoredMacro macro;
     macro.loopText = doc.Get(section, store::kLoopKey);
@@ -71,7 +73,20 @@ void PutMacro(IniDocument& doc, std::string_view name, int delayFlag, std::strin
     }
 }
 
+// A macro whose section would be the index section would overwrite or
+// delete the list of names.
+bool CollidesWithIndex(std::string_view name) { return IsMacroStoreKeyName(name); }
+
 } // namespace
+
+bool IsMacroStoreKeyName(std::string_view name) {
+    const std::string section = MacroSectionName(name);
+    return std::equal(section.begin(), section.end(), store::kIndexSection.begin(), store::kIndexSection.end(),
+                      [](char a, char b) {
+                          const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+                          return lower(a) == lower(b);
+                      });
+}
 
 std::string MacroSectionName(std::string_view name) {
     const auto first = name.find_first_not_of(" \t");
@@ -92,17 +107,17 @@ bool MacroStore::Exists() const { return FileExists(path_); }
 
 std::vector<std::string> MacroStore::ReadMacroNames() const {
     if (!Exists()) return {};
-    return NamesFrom(LoadIni(path_));
+    return NamesFrom(IniIndex(LoadIni(path_)));
 }
 
 StoredMacro MacroStore::ReadMacro(std::string_view name) const {
     if (!Exists()) return {};
-    return MacroFrom(LoadIni(path_), name);
+    return MacroFrom(IniIndex(LoadIni(path_)), name);
 }
 
 std::vector<NamedMacro> MacroStore::ReadAllMacros() const {
     if (!Exists()) return {};
-    const IniDocument doc = LoadIni(path_);
+    const IniIndex doc(LoadIni(path_));
     std::vector<NamedMacro> macros;
     for (auto& name : NamesFrom(doc)) {
         StoredMacro macro = MacroFrom(doc, name);
@@ -113,7 +128,8 @@ std::vector<NamedMacro> MacroStore::ReadAllMacros() const {
 
 int MacroStore::WriteMacroNames(const std::vector<std::string>& names) {
     if (!Exists()) return 0;
-    IniDocument doc = LoadIni(path_);
+    IniDocument doc;
+    if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;
     PutNames(doc, names);
     return SaveIni(path_, doc);
 }
@@ -121,10 +137,12 @@ int MacroStore::WriteMacroNames(const std::vector<std::string>& names) {
 int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_view loopText,
                            const std::vector<std::string>& items) {
     if (!Exists()) return 0;
+    if (CollidesWithIndex(name) || !IniSectionProblem(MacroSectionName(name)).empty()) return EINVAL;
     if (items.empty()) {
         return DeleteMacroSection(name);
     }
-    IniDocument doc = LoadIni(path_);
+    IniDocument doc;
+    if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;
     PutMacro(doc, name, delayFlag, loopText, items);
     const int result = SaveIni(path_, doc);
     pause_(kSettleAfterWrite);
@@ -133,18 +151,22 @@ int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_vie
 
 int MacroStore::WriteLoopTimes(std::string_view name, long value) {
     if (!Exists()) return 0;
+    if (CollidesWithIndex(name)) return EINVAL;
     return WriteProfileString(path_, MacroSectionName(name), store::kLoopKey, std::to_string(value));
 }
 
 int MacroStore::DeleteMacroSection(std::string_view name) {
     if (!Exists()) return 0;
+    if (CollidesWithIndex(name)) return EINVAL;
     return DeleteProfileSection(path_, MacroSectionName(name));
 }
 
 int MacroStore::WriteRenamedMacro(const std::vector<std::string>& names, std::string_view newName, int delayFlag,
                                   std::string_view loopText, const std::vector<std::string>& items) {
     if (!Exists()) return 0;
-    IniDocument doc = LoadIni(path_);
+    if (CollidesWithIndex(newName) || !IniSectionProblem(MacroSectionName(newName)).empty()) return EINVAL;
+    IniDocument doc;
+    if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;
     PutNames(doc, names);
     PutMacro(doc, newName, delayFlag, loopText, items);
     return SaveIni(path_, doc);

@@ -54,7 +54,9 @@ public:
     // The names and every macro, read from one load of the file.
     std::vector<NamedMacro> ReadAllMacros() const;
 
-    // Writes return 0, or the errno of a failed save.
+    // Writes return 0, or the errno of a failed save; EINVAL, with nothing
+    // written, for a name whose section the file cannot hold or that would be
+    // the index section itself (see IsMacroStoreKeyName).
     // Rewrites the index from the list ("MacroCount" = "0" and an empty "0"
     // for an empty list).
     int WriteMacroNames(const std::vector<std::string>& names);
@@ -77,5 +79,9 @@ private:
 // The section a macro name is stored under: section names lose their
 // surrounding blanks in the file.
 std::string MacroSectionName(std::string_view name);
+
+// True when a macro of this name would be stored in the index section
+// ("MacroName", in any case and with any surrounding blanks).
+bool IsMacroStoreKeyName(std::string_view name);
 
 } // namespace qv530

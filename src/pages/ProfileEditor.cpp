@@ -5,6 +5,8 @@
 #include "profiles/SavedMacroReferences.h"
 #include "profiles/StartupProfile.h"
 
+#include <utility>
+
 namespace qv530 {
 
 ProfileEditor::ProfileEditor(std::string dataFolder, QObject* parent)
@@ -16,14 +18,17 @@ QString ProfileEditor::Caption(int index) const {
 }
 
 void ProfileEditor::LoadAtStartUp() {
-    language_ = LoadProfileAtStartUp(profile_.files, profile_.settings, profile_.state, profile_.sent, texts_);
+    std::string notice;
+    language_ = LoadProfileAtStartUp(profile_.files, profile_.settings, profile_.state, profile_.sent, texts_, &notice);
+    if (!notice.empty()) problems_.push_back(std::move(notice));
     TrackLoadedProfile();
     emit recordReplaced();
 }
 
 void ProfileEditor::ReloadCurrentProfile() {
     if (busy_) return;
-    profile_.files.LoadCurrentProfile(profile_.settings, profile_.state);
+    if (ProfileLoad load = profile_.files.LoadCurrentProfile(profile_.settings, profile_.state); !load.notice.empty())
+        problems_.push_back(std::move(load.notice));
     profile_.files.ReadSideFile();
     TrackLoadedProfile();
     emit recordReplaced();
@@ -114,6 +119,14 @@ void ProfileEditor::FollowMacroStore(const std::vector<std::string>& names, cons
     if (captionsChanged) WriteCaptions();
     emit recordEdited();
 }
+
+std::vector<std::string> ProfileEditor::TakeProblems() {
+    std::vector<std::string> problems = std::exchange(problems_, {});
+    for (std::string& failure : profile_.files.TakeWriteFailures()) problems.push_back(std::move(failure));
+    return problems;
+}
+
+void ProfileEditor::NoteProblem(std::string message) { problems_.push_back(std::move(message)); }
 
 void ProfileEditor::SetBusy(bool busy) {
     if (busy_ == busy) return;

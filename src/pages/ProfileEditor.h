@@ -15,6 +15,7 @@
 #include <vector>
 #include <string>
 #include <type_traits>
+#include <vector>
 
 #include "device/MouseCommands.h"
 #include "lang/UiStrings.h"
@@ -100,6 +101,12 @@ public:
     // captions are written at once.
     void FollowMacroStore(const std::vector<std::string>& names, const std::string& renamedFrom = {},
                           const std::string& renamedTo = {});
+    // What went wrong since the last call, one English message each: a
+    // profile loaded from elsewhere than the list names (or the defaults
+    // shown instead), refused sequences, and every failed write with its
+    // file and reason.
+    std::vector<std::string> TakeProblems();
+    void NoteProblem(std::string message);
 
     // ---- the devices ----
     void SetBusy(bool busy);
@@ -131,6 +138,7 @@ private:
     bool busy_ = false;
     std::optional<StageTable> dpiVariant_;
     bool padPresent_ = false;
+    std::vector<std::string> problems_;
 };
 
 } // namespace qv530

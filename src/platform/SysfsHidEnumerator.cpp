@@ -21,7 +21,7 @@ constexpr std::uint16_t kBusUsb = 0x0003;
 constexpr int kMaxLevelsToUsbDevice = 3;
 // The kernel keeps report descriptors below 4 KiB; anything bigger is cut.
 constexpr std::size_t kMaxDescriptorBytes = 64 * 1024;
-constexpr std::size_t kMaxTextFileBytes = 64 * 1024;
+constexpr std::size_t kMaxSysfsTextBytes = 64 * 1024;
 
 std::optional<unsigned> NodeNumber(std::string_view name) {
     if (name.size() <= kNodePrefix.size() || name.substr(0, kNodePrefix.size()) != kNodePrefix) return std::nullopt;
@@ -48,7 +48,7 @@ std::string_view Trim(std::string_view text) {
 }
 
 std::optional<std::string> ReadText(const fs::path& path) {
-    auto bytes = ReadFilePrefix(path.string(), kMaxTextFileBytes);
+    auto bytes = ReadFilePrefix(path.string(), kMaxSysfsTextBytes);
     if (!bytes) return std::nullopt;
     return std::string(bytes->begin(), bytes->end());
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "macros/MacroRebuild.h"
 #include "platform/DebugLog.h"
@@ -31,6 +32,12 @@ std::size_t FileNameStart(const std::string& path) {
 }
 
 } // namespace
+
+bool HoldsNoSettings(const MouseSettings& settings) {
+    for (std::size_t i = 0; i < field::kMacroSlot; ++i)
+        if (settings.at(i) != 0) return false;
+    return true;
+}
 
 std::string DataFolder() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
@@ -66,16 +73,16 @@ void ConfigFiles::SetStorePaths() {
     profileListPath_ = folder_ + "str.ini";
 }
 
-void ConfigFiles::ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
-                                 const char* missingLine) {
+std::size_t ConfigFiles::ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
+                                        const char* missingLine) {
     if (!FileExists(path)) {
         DebugWrite(missingLine);
-        return;
+        return 0;
     }
     const auto bytes = ReadFilePrefix(path, config_file::kSize);
     if (!bytes) {
         DebugWrite(missingLine);
-        return;
+        return 0;
     }
     int recordBytes = 0;
     if (!bytes->empty()) {
@@ -84,24 +91,45 @@ void ConfigFiles::ReadConfigFile(const std::string& path, MouseSettings& setting
         std::memcpy(settings.data(), bytes->data() + config_file::kRecord, static_cast<std::size_t>(recordBytes));
     }
     DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", state.firstRunFlag, recordBytes);
+    return bytes->size();
 }
 
-bool ConfigFiles::LoadCurrentProfile(MouseSettings& settings, DeviceState& state) {
+ProfileLoad ConfigFiles::LoadCurrentProfile(MouseSettings& settings, DeviceState& state) {
     SetStorePaths();
+    ProfileLoad load;
     if (state.useFactoryFiles == 1) {
         configPath_ = folder_ + "config.bin";
         sideFilePath_ = folder_ + "str.ini";
     } else {
         const IniDocument list = LoadIni(profileListPath_);
         const auto index = ResolveCurrentProfile(list);
-        if (!index.valid) return false;
-        if (index.position >= 0) state.profileFileIndex = static_cast<std::uint8_t>(index.position);
+        load.listValid = index.valid;
+        if (!index.valid) state.profileFileIndex = 0;
+        else if (index.position >= 0) state.profileFileIndex = static_cast<std::uint8_t>(index.position);
         configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
         sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
     }
-    ReadConfigFile(configPath_, settings, state, kMissingConfig);
+    if (load.listValid) {
+        load.configLoaded = ReadConfigFile(configPath_, settings, state, kMissingConfig) > 0;
+    } else {
+        // Without a list the first profile's file counts only when it holds
+        // the whole record; anything less would leave zeros to send.
+        MouseSettings first = settings;
+        DeviceState firstState = state;
+        load.configLoaded = ReadConfigFile(configPath_, first, firstState, kMissingConfig) == config_file::kSize &&
+                            !HoldsNoSettings(first);
+        const std::string problem = "The profile list in " + profileListPath_ + " names no profiles (ItemCount is not 1 to 6); ";
+        if (load.configLoaded) {
+            settings = first;
+            state = firstState;
+            load.notice = problem + "the first profile, " + configPath_ + ", was loaded.";
+        } else {
+            ResetToDefaults(settings);
+            load.notice = problem + configPath_ + " could not be read either, so the factory settings are shown.";
+        }
+    }
     RebuildMacroSlotsFromStore(settings, macroStorePath_);
-    return true;
+    return load;
 }
 
 void ConfigFiles::LoadProfileFiles(int index, MouseSettings& settings, DeviceState& state) {
@@ -133,13 +161,26 @@ void ConfigFiles::ReadSideFile(const std::string& path) {
     side.mouseSpeed = file.Get(kPoint, "MouseSpeed_Y");
 }
 
+void ConfigFiles::WriteFailed(const std::string& path, int error) {
+    DebugPrintf("Error Code is: %d \n", error);
+    if (error == kNotARegularFile) writeFailures_.push_back("cannot write " + path + ": it is not a regular file");
+    else if (error == kFileTooLarge) writeFailures_.push_back("cannot write " + DescribeReadError(path, error));
+    else writeFailures_.push_back(DescribeWriteError(path, error));
+}
+
+std::vector<std::string> ConfigFiles::TakeWriteFailures() { return std::exchange(writeFailures_, {}); }
+
 bool ConfigFiles::WriteConfigFile(const std::string& path, const MouseSettings& settings, DeviceState& state) {
+    if (HoldsNoSettings(settings)) {
+        writeFailures_.push_back("the profile was never loaded, so " + path + " was not written");
+        return false;
+    }
     std::array<std::uint8_t, config_file::kSize> image{};
     image[config_file::kFlag] = config_file::kSavedFlag;
     std::memcpy(image.data() + config_file::kRecord, settings.data(), kMouseSettingsSize);
     const int error = WriteFileAtomic(path, image.data(), image.size());
     if (error != 0) {
-        DebugPrintf("Error Code is: %d \n", error);
+        WriteFailed(path, error);
         return false;
     }
     state.firstRunFlag = config_file::kSavedFlag;
@@ -154,35 +195,43 @@ bool ConfigFiles::SaveCurrentProfile(const MouseSettings& settings, DeviceState&
     return WriteConfigFile(configPath_, settings, state);
 }
 
-void ConfigFiles::WriteCaptions(const std::string& path) {
-    if (settingsSection.empty()) return;
+bool ConfigFiles::WriteCaptions(const std::string& path) {
+    if (settingsSection.empty()) return true;
     IniDocument file;
     if (const int error = LoadIniForEdit(path, file); error != 0) {
-        DebugPrintf("Error Code is: %d \n", error);
-        return;
+        WriteFailed(path, error);
+        return false;
     }
     for (std::size_t i = 0; i < kWrittenCaptions; ++i)
         file.Set(settingsSection, "Item" + std::to_string(i + 1), side.captions[i]);
-    if (const int error = SaveIni(path, file); error != 0) DebugPrintf("Error Code is: %d \n", error);
+    if (const int error = SaveIni(path, file); error != 0) {
+        WriteFailed(path, error);
+        return false;
+    }
+    return true;
 }
 
 void ConfigFiles::InitialiseIfNeeded(bool strict, MouseSettings& settings, DeviceState& state) {
     const std::string value = ReadProfileString(sideFilePath_, kProfile, kIsDefault);
     const bool initialise = value == "N" || (strict && value.empty());
-    if (initialise) ResetToDefaults(settings);
-    if (const int error = WriteProfileString(sideFilePath_, kProfile, kIsDefault, "Y"); error != 0)
-        DebugPrintf("Error Code is: %d \n", error);
-    if (!initialise) return;
-    SaveCurrentProfile(settings, state);
-    // A profile set to the defaults before it ever had captions (the first
-    // start) takes the factory captions, so its buttons are not left blank.
-    if (!settingsSection.empty() && !LoadIni(sideFilePath_).HasKey(settingsSection, "Item1")) {
-        const IniDocument factory = LoadIni(profileListPath_);
-        for (std::size_t i = 0; i < kCaptionCount; ++i)
-            if (side.captions[i].empty())
-                side.captions[i] = factory.Get(settingsSection, "Item" + std::to_string(i + 1));
-        WriteCaptions();
+    if (initialise) {
+        ResetToDefaults(settings);
+        // Marked only once the defaults are on disk: otherwise the next
+        // start would take a missing or old file for the profile.
+        if (!SaveCurrentProfile(settings, state)) return;
+        // A profile set to the defaults before it ever had captions (the first
+        // start) takes the factory captions, so its buttons are not left blank.
+        if (!settingsSection.empty() && !LoadIni(sideFilePath_).HasKey(settingsSection, "Item1")) {
+            const IniDocument factory = LoadIni(profileListPath_);
+            for (std::size_t i = 0; i < kCaptionCount; ++i)
+                if (side.captions[i].empty())
+                    side.captions[i] = factory.Get(settingsSection, "Item" + std::to_string(i + 1));
+            WriteCaptions();
+        }
     }
+    if (value == "Y") return; // already marked
+    if (const int error = WriteProfileString(sideFilePath_, kProfile, kIsDefault, "Y"); error != 0)
+        WriteFailed(sideFilePath_, error);
 }
 
 ConfigFiles::ExportResult ConfigFiles::ExportProfile(const std::string& chosenPath, MouseSettings& settings,

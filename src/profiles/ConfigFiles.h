@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "settings/MouseSettings.h"
 
@@ -33,6 +34,21 @@ struct SideFileValues {
 // Empty when neither can be found, so names are relative to the current folder.
 std::string DataFolder();
 
+// True when the record holds no settings at all (every byte before the
+// macro area is zero): a record that was never loaded. Such a record is
+// never sent nor saved.
+bool HoldsNoSettings(const MouseSettings& settings);
+
+// How the current profile was loaded.
+struct ProfileLoad {
+    bool listValid = true;     // false: the profile list's ItemCount is not 1..6
+    bool configLoaded = false; // the configuration file was read
+    // Set when the record is not the profile the list names: what was
+    // loaded instead and why, in English.
+    std::string notice;
+    explicit operator bool() const { return listValid; }
+};
+
 // Replaces every ".bin" of the file-name part of path by ".ini".
 std::string SideFilePathFor(const std::string& binPath);
 
@@ -57,21 +73,30 @@ public:
 
     // Resolves the current profile from the profile list (or the factory
     // files while UseFactoryFiles is set), reads its configuration file and
-    // rebuilds the macro slots from the store. False when the profile list
-    // is invalid: then nothing is loaded.
-    bool LoadCurrentProfile(MouseSettings& settings, DeviceState& state);
+    // rebuilds the macro slots from the store. When the profile list is
+    // invalid the first profile's files (config0.bin, str0.ini) are used
+    // where its configuration file reads whole, else the record becomes the
+    // factory defaults; the result is then false and its notice says so.
+    ProfileLoad LoadCurrentProfile(MouseSettings& settings, DeviceState& state);
     void LoadProfileFiles(int index, MouseSettings& settings, DeviceState& state);
     void LoadFactoryFiles(MouseSettings& settings, DeviceState& state);
     void ReadSideFile(const std::string& path);
     void ReadSideFile() { ReadSideFile(sideFilePath_); }
-    // Writes config%d.bin of ProfileFileIndex; false when it could not be written.
+    // Writes config%d.bin of ProfileFileIndex; false when it could not be
+    // written or the record holds no settings (see HoldsNoSettings).
     bool SaveCurrentProfile(const MouseSettings& settings, DeviceState& state);
-    // Writes Item1..Item7 of the captions into the side file at path.
-    void WriteCaptions(const std::string& path);
-    void WriteCaptions() { WriteCaptions(sideFilePath_); }
+    // Writes Item1..Item7 of the captions into the side file at path; false
+    // when the file could not be written.
+    bool WriteCaptions(const std::string& path);
+    bool WriteCaptions() { return WriteCaptions(sideFilePath_); }
     // The "IsDefault" rule: strict at start-up and on switching profiles,
-    // lenient after an export.
+    // lenient after an export. "IsDefault=Y" is written only once the
+    // defaults are saved, so a failed save initialises again next time.
     void InitialiseIfNeeded(bool strict, MouseSettings& settings, DeviceState& state);
+
+    // The writes that failed since the last call, one message each naming
+    // the file and the reason ("cannot write PATH: No space left on device").
+    std::vector<std::string> TakeWriteFailures();
 
     // Writes the profile to a file the user chose and reloads the current
     // profile. The path is the one written (".bin" appended when the name has
@@ -87,19 +112,22 @@ public:
     ImportResult ImportProfile(const std::string& chosenPath, MouseSettings& settings, DeviceState& state);
 
     // Reads a configuration file into the record as every load does: the
-    // flag, then as many record bytes as the file holds.
-    void ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
+    // flag, then as many record bytes as the file holds. Returns the number
+    // of bytes read (0 when the file is missing, empty or not a regular file).
+    std::size_t ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
                         const char* missingLine = "Config file is not exist.\n");
 
 private:
     void SetStorePaths();
     bool WriteConfigFile(const std::string& path, const MouseSettings& settings, DeviceState& state);
+    void WriteFailed(const std::string& path, int error);
 
     std::string folder_;
     std::string configPath_;
     std::string sideFilePath_;
     std::string macroStorePath_;
     std::string profileListPath_;
+    std::vector<std::string> writeFailures_;
 };
 
 } // namespace qv530

@@ -9,8 +9,11 @@
 
 namespace qv530 {
 
-// Returns the language code read from str.ini ("Skins", "Lan").
+// Returns the language code read from str.ini ("Skins", "Lan"). The record
+// is never left without settings: when the profile's file could not be read
+// it holds the factory defaults, and notice (when given) says what was
+// loaded instead of the profile and why; it is empty when all went well.
 std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, DeviceState& state, MouseSettings& sent,
-                                 UiStrings& texts);
+                                 UiStrings& texts, std::string* notice = nullptr);
 
 } // namespace qv530

@@ -59,7 +59,27 @@ std::string OneLine(std::string_view text) {
     return out;
 }
 
+// The characters of name a file cannot hold, listed for a message.
+std::string NameProblem(std::string_view name, std::string_view forbidden, std::string_view forbiddenFirst) {
+    const std::string_view trimmed = Trim(name);
+    if (trimmed.empty()) return "an empty name";
+    std::string problem;
+    const auto add = [&problem](const std::string& what) { problem += (problem.empty() ? "" : ", ") + what; };
+    for (char c : forbiddenFirst)
+        if (trimmed.front() == c) add(std::string("a leading \"") + c + "\"");
+    for (char c : forbidden)
+        if (name.find(c) != std::string_view::npos) add(std::string("\"") + c + "\"");
+    if (name.find_first_of("\r\n") != std::string_view::npos) add("a line break");
+    if (name.find('\0') != std::string_view::npos) add("a NUL character");
+    if (name.find(kUtf8Bom) != std::string_view::npos) add("a byte-order mark");
+    return problem;
+}
+
 } // namespace
+
+std::string IniKeyProblem(std::string_view key) { return NameProblem(key, "=", "[;"); }
+
+std::string IniSectionProblem(std::string_view section) { return NameProblem(section, "]", ""); }
 
 IniDocument IniDocument::Parse(std::string_view fileBytes) {
     IniDocument document;
@@ -80,18 +100,31 @@ IniDocument IniDocument::Parse(std::string_view fileBytes) {
     std::size_t start = 0;
     while (start < text.size()) {
         auto end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string_view raw(text.data() + start, end - start);
-        if (!raw.empty() && raw.back() == '\r') raw.remove_suffix(1);
+        std::string_view ending = "\n";
+        if (end == std::string::npos) {
+            end = text.size();
+            ending = {};
+        }
+        std::string raw(text.data() + start, end - start);
+        // A CR belongs to the line end right before its LF, or at the very
+        // end of the file (a line end cut short); any other CR stays with the
+        // line's text (and value).
+        if (!raw.empty() && raw.back() == '\r') {
+            raw.pop_back();
+            ending = ending.empty() ? "\r" : "\r\n";
+        }
         start = end + 1;
 
-        Line line{StripNul(raw), {}, {}};
-        const std::string_view trimmed = Trim(line.text);
+        // The line is kept as found; its name, key and value are read
+        // without NUL characters.
+        const std::string clean = StripNul(raw);
+        Line line{std::move(raw), {}, {}, std::string(ending)};
+        const std::string_view trimmed = Trim(clean);
         if (trimmed.starts_with('[')) {
             const auto close = trimmed.find(']');
             const std::string_view name =
                 Trim(close == std::string_view::npos ? trimmed.substr(1) : trimmed.substr(1, close - 1));
-            document.sections_.push_back(Section{std::string(name), true, {line}});
+            document.sections_.push_back(Section{std::string(name), true, {std::move(line)}});
             continue;
         }
         const auto equals = trimmed.find('=');
@@ -107,10 +140,17 @@ IniDocument IniDocument::Parse(std::string_view fileBytes) {
 std::string IniDocument::Serialize() const {
     const std::string_view lineEnd = crlf_ ? "\r\n" : "\n";
     std::string text;
+    const Line* last = nullptr;
+    for (const Section& section : sections_)
+        if (!section.lines.empty()) last = &section.lines.back();
     for (const Section& section : sections_)
         for (const Line& line : section.lines) {
             text += line.text;
-            text += lineEnd;
+            // A last line keeps its end as found (none, or a lone CR); a line
+            // that is no longer last gets a whole one.
+            if (&line == last) text += line.ending;
+            else if (line.ending == "\r") text += "\r\n";
+            else text += line.ending.empty() ? lineEnd : line.ending;
         }
     switch (encoding_) {
     case Encoding::Utf16Le: return std::string(kUtf16Bom) + Utf8ToUtf16Le(text);
@@ -168,26 +208,31 @@ std::vector<std::string> IniDocument::Sections() const {
     return names;
 }
 
-void IniDocument::Set(std::string_view sectionName, std::string_view keyName, std::string_view value) {
-    const std::string key = OneLine(Trim(keyName));
-    if (key.empty()) return;
-    const std::string text = key + "=" + FormatValue(OneLine(value));
-    Section* section = FindSection(sectionName);
+bool IniDocument::Set(std::string_view sectionName, std::string_view keyName, std::string_view value) {
+    if (!IniKeyProblem(keyName).empty() || !IniSectionProblem(sectionName).empty()) return false;
+    const std::string key(Trim(keyName));
+    const std::string name(Trim(sectionName));
+    const std::string lineEnd = crlf_ ? "\r\n" : "\n";
+    // The line as a read of it would find it: the key, then the value
+    // without the quotes that keep its blanks.
+    const std::string formatted = FormatValue(OneLine(value));
+    Line updated{key + "=" + formatted, key, std::string(Unquote(Trim(formatted))), lineEnd};
+    Section* section = FindSection(name);
     if (section == nullptr) {
-        const std::string name = OneLine(Trim(sectionName));
-        sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}}}});
+        sections_.push_back(Section{name, true, {Line{"[" + name + "]", {}, {}, lineEnd}}});
         section = &sections_.back();
     }
-    Line updated = Parse(text).sections_.front().lines.front();
     for (Line& line : section->lines)
         if (!line.key.empty() && EqualNoCase(line.key, key)) {
+            updated.ending = line.ending; // the line keeps its own line end
             line = std::move(updated);
-            return;
+            return true;
         }
     // After the section's last non-blank line, so blank separators stay between sections.
     auto position = section->lines.end();
     while (position != section->lines.begin() + 1 && Trim(std::prev(position)->text).empty()) --position;
     section->lines.insert(position, std::move(updated));
+    return true;
 }
 
 void IniDocument::DeleteKey(std::string_view sectionName, std::string_view key) {
@@ -251,6 +296,7 @@ int EditIni(const std::string& path, bool createMissing, Edit edit) {
 
 int WriteProfileString(const std::string& path, std::string_view section, std::string_view key,
                        std::string_view value) {
+    if (!IniKeyProblem(key).empty() || !IniSectionProblem(section).empty()) return EINVAL;
     return EditIni(path, true, [&](IniDocument& document) { document.Set(section, key, value); });
 }
 

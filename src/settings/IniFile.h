@@ -31,10 +31,22 @@ public:
     // Key names of a section in file order.
     std::vector<std::string> Keys(std::string_view section) const;
     std::vector<std::string> Sections() const;
+    // Calls onSection(name) for every section with a header and then
+    // onKey(key, value) for each of its keys, in file order.
+    template <typename OnSection, typename OnKey>
+    void Visit(OnSection&& onSection, OnKey&& onKey) const {
+        for (const Section& section : sections_) {
+            if (!section.hasHeader) continue;
+            onSection(std::string_view(section.name));
+            for (const Line& line : section.lines)
+                if (!line.key.empty()) onKey(std::string_view(line.key), std::string_view(line.value));
+        }
+    }
 
     // Updates the first matching key in place, or appends the key to its
-    // section, or appends the section to the file.
-    void Set(std::string_view section, std::string_view key, std::string_view value);
+    // section, or appends the section to the file. Refuses (false, nothing
+    // changes) a key or section name the file cannot hold; see below.
+    bool Set(std::string_view section, std::string_view key, std::string_view value);
     void DeleteKey(std::string_view section, std::string_view key);
     void DeleteSection(std::string_view section);
 
@@ -46,6 +58,7 @@ private:
         std::string text;       // the line as it stands in the file (UTF-8, no line end)
         std::string key;        // empty for section headers, comments and other lines
         std::string value;      // the value as read
+        std::string ending;     // "\r\n", "\n", a lone "\r" at the file's end, or none there; empty elsewhere: the file's own
     };
     struct Section {
         std::string name;       // empty name: the lines before the first header
@@ -62,16 +75,26 @@ private:
     bool crlf_ = true;
 };
 
+// Names a file can hold. A key is not empty (blanks aside) and holds no "="
+// (the reader splits there), does not start with "[" (a section header) or
+// ";" (a comment), and holds no line break, NUL or byte-order mark. A section
+// name is not empty and holds no "]", line break, NUL or byte-order mark.
+// Empty when the name can be stored, else the characters that are not allowed.
+std::string IniKeyProblem(std::string_view key);
+std::string IniSectionProblem(std::string_view section);
+
 // The profile-string calls, each reading (and writing) the whole file.
 // A missing file reads empty. Writes create the file when it is missing and
-// save atomically; they return 0 or the errno of the failed save.
+// save atomically; they return 0 or the errno of the failed save (EINVAL
+// for a key or section name the file cannot hold).
 std::string ReadProfileString(const std::string& path, std::string_view section, std::string_view key);
 int WriteProfileString(const std::string& path, std::string_view section, std::string_view key, std::string_view value);
 int DeleteProfileKey(const std::string& path, std::string_view section, std::string_view key);
 int DeleteProfileSection(const std::string& path, std::string_view section);
 std::vector<std::string> ReadProfileKeys(const std::string& path, std::string_view section);
 
-// Reads a file into a document (an empty document when it is missing).
+// Reads a file into a document (an empty document when it is missing or
+// cannot be read: not a regular file, or larger than kMaxTextFileBytes).
 IniDocument LoadIni(const std::string& path);
 // For a read-modify-write: 0 with the file's document (empty when the file
 // is missing), or the errno of a file that exists but cannot be read.

@@ -3,19 +3,25 @@
 #include <algorithm>
 
 #include "macros/MacroRebuild.h"
+#include "platform/FolderLock.h"
 
 namespace qv530 {
 namespace {
 
 bool SaveProfile(ApplyContext& context) {
     const bool saved = context.files.SaveCurrentProfile(context.settings, context.state);
-    context.files.WriteCaptions();
-    return saved;
+    const bool captions = context.files.WriteCaptions();
+    return saved && captions;
 }
 
 } // namespace
 
 ApplyResult ApplyAndSave(ApplyContext& context) {
+    // The configuration file and its captions are saved as one pair.
+    const FolderLock lock(context.files.dataFolder());
+    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
+    if (HoldsNoSettings(context.settings))
+        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved"};
     SendContext send{context.settings, context.state, context.link, context.sleeper, context.trace,
                      [&context] { return SaveProfile(context); }};
     ApplyResult total = SendToConnectedDevices(send);
@@ -26,6 +32,8 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
 }
 
 ApplyResult ResetAndApply(ApplyContext& context) {
+    const FolderLock lock(context.files.dataFolder());
+    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
     MouseSettings& s = context.settings;
     const std::uint8_t profileSlot = s.at(field::kProfileSlot);
     std::array<std::uint8_t, field::kMacroSlotCount * field::kMacroSlotSize> macros{};

@@ -32,7 +32,10 @@ struct ProfileSnapshot {
 };
 
 // Apply: every connected mouse, the pad, save, copy to the sent record and
-// the desktop's pointer settings.
+// the desktop's pointer settings. Holds the data folder's lock throughout;
+// refuses (result.refused) a record that holds no settings, or when another
+// copy of the program keeps the lock. Failed writes are in
+// context.files.TakeWriteFailures().
 ApplyResult ApplyAndSave(ApplyContext& context);
 // Reset: factory defaults with the profile slot and the macros kept, then apply.
 ApplyResult ResetAndApply(ApplyContext& context);

@@ -2,6 +2,9 @@
 
 #include "platform/HidrawDevice.h"
 
+#include <cerrno>
+#include <cstring>
+
 namespace qv530 {
 
 DeviceRuntime::DeviceRuntime(const RuntimeOptions& options, std::ostream* stdoutSink) {
@@ -30,17 +33,30 @@ DeviceRuntime::DeviceRuntime(const RuntimeOptions& options, std::ostream* stdout
         sink = traceFile_ ? &traceFile_ : nullptr;
     }
     if (sink == nullptr) {
-        traceError_ = "cannot write the trace to " + options.tracePath;
+        traceError_ = "cannot write the trace to " + options.tracePath + ": " + std::strerror(errno);
         return;
     }
     tracing_ = true;
-    trace_.SetSink([sink](const std::string& line) { *sink << line << '\n' << std::flush; });
+    tracePath_ = options.tracePath;
+    trace_.SetSink([this, sink](const std::string& line) {
+        errno = 0;
+        *sink << line << '\n' << std::flush;
+        if (!*sink && traceWriteError_.load() == 0) traceWriteError_ = errno != 0 ? errno : EIO;
+    });
 }
 
 DeviceRuntime::~DeviceRuntime() { trace_.SetSink(nullptr); }
 
-void DeviceRuntime::FlushTrace() {
-    if (traceFile_.is_open()) traceFile_.flush();
+bool DeviceRuntime::FlushTrace() {
+    if (traceFile_.is_open()) {
+        errno = 0;
+        traceFile_.flush();
+        if (!traceFile_ && traceWriteError_.load() == 0) traceWriteError_ = errno != 0 ? errno : EIO;
+    }
+    if (const int error = traceWriteError_.load(); error != 0 && traceError_.empty())
+        traceError_ = "cannot write the trace to " + (tracePath_ == "-" ? std::string("standard output") : tracePath_) +
+                      ": " + std::strerror(error);
+    return traceWriteError_.load() == 0;
 }
 
 } // namespace qv530

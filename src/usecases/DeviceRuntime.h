@@ -2,6 +2,7 @@
 // The devices a run talks to, built in one place for the window and the
 // CLI: the real hidraw backend or the emulated mice and pad, the pauses,
 // the trace of every report, and where the pointer settings go.
+#include <atomic>
 #include <fstream>
 #include <memory>
 #include <ostream>
@@ -36,14 +37,16 @@ public:
     Sleeper& sleeper() { return *sleeper_; }
     // The trace, or null when none was asked for (or its file could not be opened).
     Trace* trace() { return tracing_ ? &trace_ : nullptr; }
-    // Empty, or the message of a trace file that could not be opened.
+    // Empty, or the message of a trace file that could not be opened or
+    // written (after FlushTrace), with the reason.
     const std::string& traceError() const { return traceError_; }
     // The first emulated mouse (demo-stage), or null.
     const std::shared_ptr<EmulatedMouse>& emulatedMouse() const { return emulatedMouse_; }
     // The desktop's pointer settings; a recording stand-in for emulated mice,
     // so that a demonstration never changes the desktop.
     PointerSettingsBackend& pointer() { return *pointer_; }
-    void FlushTrace();
+    // Flushes the trace file; false (and traceError) when a line of it could not be written.
+    bool FlushTrace();
     // Tests hold or skip the pauses.
     void ReplaceSleeper(std::unique_ptr<Sleeper> sleeper) { sleeper_ = std::move(sleeper); }
 
@@ -56,6 +59,8 @@ private:
     Trace trace_;
     bool tracing_ = false;
     std::string traceError_;
+    std::string tracePath_;
+    std::atomic<int> traceWriteError_{0};
 };
 
 } // namespace qv530

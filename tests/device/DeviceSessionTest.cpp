@@ -1,5 +1,6 @@
 #include "device/DeviceSession.h"
 
+#include <array>
 #include <cerrno>
 #include <chrono>
 #include <future>
@@ -113,6 +114,13 @@ TEST(ReaderThread, RecognisesStageChangesOnly) {
     EXPECT_EQ(RecogniseNotification(yes, 4).stage, 3);
     EXPECT_FALSE(RecogniseNotification(other, 4).recognised);
     EXPECT_FALSE(RecogniseNotification(yes, 0).recognised);
+}
+
+TEST(ReaderThread, AShortReadIsNoStageEvenOverAnOldReport) {
+    // The buffer still holds a whole stage report; the new read brought two bytes.
+    std::array<std::uint8_t, kReaderBufferSize> buffer{0x04, 0x01, 0x00, 0x05};
+    for (int got : {1, 2, 3}) EXPECT_FALSE(RecogniseNotification(buffer, got).recognised) << got;
+    EXPECT_EQ(RecogniseNotification(buffer, 4).stage, 5);
 }
 
 class SessionTest : public ::testing::Test, public test::DeviceFixture {

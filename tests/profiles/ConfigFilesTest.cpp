@@ -68,7 +68,9 @@ TEST_F(ConfigFilesTest, ProfileListResolution) {
     for (const char* count : {"", "0", "7", "abc", "-1", "2x"}) {
         ProfileList(std::string("ItemCount=") + count + "\r\nItem0=A\r\nCurProfileName=A\r\n");
         EXPECT_FALSE(files.LoadCurrentProfile(settings, state)) << count;
-        EXPECT_EQ(state.profileFileIndex, 4);
+        // Without a valid list the first profile's files stand in.
+        EXPECT_EQ(state.profileFileIndex, 0);
+        EXPECT_EQ(files.configPath(), folder + "config0.bin");
     }
     // The last equal name wins; a name equal to none leaves the index as it was.
     ProfileList("ItemCount=3\r\nItem0=Same\r\nItem1=Other\r\nItem2=Same\r\nCurProfileName=Same\r\n");

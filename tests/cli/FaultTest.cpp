@@ -1,0 +1,242 @@
+// qv530ctl under faults: a damaged profile list, a full disk, special
+// files, a failed save, two runs at once. Grouped by what must hold.
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include "cli/Commands.h"
+#include "cli/SettingCommands.h"
+#include "platform/FileIo.h"
+#include "profiles/DataFolderSetup.h"
+#include "profiles/FactoryFiles.h"
+#include "settings/IniFile.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+namespace qv530::cli {
+namespace {
+
+constexpr std::size_t kRateByte = 1 + 5; // flag byte, then the record's report rate
+const std::vector<std::string> kApply{"--emulate", "a11d", "--fast", "--trace", "-"};
+
+class FaultTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("HOME", home.path().c_str(), 1);
+        ::unsetenv("XDG_CONFIG_HOME");
+        ::setenv("LC_ALL", "C", 1); // English captions ("Setting-EN")
+        ::alarm(120); // a read that blocks must fail the test, not hang it
+    }
+    void TearDown() override { ::alarm(0); }
+    void Prepare() { PrepareDataFolder(err, "qv530ctl"); }
+    std::string Data(const std::string& name) const { return home.path() + "/.config/QV530-10800rad/" + name; }
+    void ProfileList(const std::string& count) {
+        ASSERT_EQ(WriteProfileString(Data("str.ini"), "Profile", "ItemCount", count), 0);
+    }
+    // A configuration file with the factory settings at the given report rate code.
+    void Config(const std::string& name, char rate) {
+        std::string image = FactoryConfigImage();
+        image[kRateByte] = rate;
+        ASSERT_EQ(WriteFileAtomic(Data(name), image), 0);
+    }
+    char SavedRate(const std::string& name) const { return (*ReadWholeFile(Data(name)))[kRateByte]; }
+    bool Said(const std::string& text) const { return err.str().find(text) != std::string::npos; }
+    bool Traced(const std::string& text) const { return out.str().find(text) != std::string::npos; }
+
+    test::TempDir home;
+    std::ostringstream out, err;
+};
+
+// ---- a record that was never loaded is neither sent nor saved ----
+
+TEST_F(FaultTest, AnInvalidProfileListLoadsTheFirstProfileAndSaysSo) {
+    Prepare();
+    Config("config0.bin", 8);
+    ASSERT_EQ(WriteProfileString(Data("str0.ini"), "Profile", "IsDefault", "Y"), 0);
+    for (const char* count : {"0", "", "x"}) {
+        ProfileList(count);
+        err.str("");
+        const auto before = ReadWholeFile(Data("config0.bin"));
+        ASSERT_EQ(RunGet({"sensitivity-x"}, out, err), 0) << err.str();
+        EXPECT_TRUE(Said("names no profiles (ItemCount is not 1 to 6)")) << err.str();
+        EXPECT_TRUE(Said("config0.bin, was loaded")) << err.str();
+        EXPECT_EQ(ReadWholeFile(Data("config0.bin")), before); // never overwritten by the fallback
+    }
+    ProfileList("0");
+    ASSERT_EQ(RunApply(kApply, out, err), 0) << err.str();
+    EXPECT_TRUE(Traced("a11d set-feature 00 01 08")) << out.str(); // the profile's 125 Hz went out
+    EXPECT_EQ(SavedRate("config0.bin"), 8);
+}
+
+TEST_F(FaultTest, WithoutListOrFirstProfileTheDefaultsAreSentNeverZeros) {
+    Prepare();
+    ProfileList("0");
+    ASSERT_EQ(RunApply(kApply, out, err), 0) << err.str();
+    EXPECT_TRUE(Said("could not be read either, so the factory settings are shown")) << err.str();
+    EXPECT_TRUE(Traced("a11d set-feature 00 01 02")) << out.str(); // 500 Hz, the default
+    EXPECT_FALSE(Traced("a11d set-feature 00 01 00"));
+    EXPECT_EQ(SavedRate("config0.bin"), 2);
+}
+
+TEST_F(FaultTest, AFirstStartOnAFullDiskSendsTheDefaultsAndDoesNotSaySaved) {
+    // Every write past 0 bytes fails, as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &none), 0);
+    Prepare();
+    const int status = RunApply(kApply, out, err);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(Said("warning: cannot create")) << err.str();
+    EXPECT_TRUE(Said("the factory settings are shown")) << err.str();
+    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": File too large")) << err.str();
+    EXPECT_TRUE(Traced("a11d set-feature 00 01 02")) << out.str();
+    EXPECT_FALSE(Traced("a11d set-feature 00 01 00"));
+}
+
+TEST_F(FaultTest, IsDefaultIsMarkedOnlyOnceTheDefaultsAreSaved) {
+    Prepare();
+    // config0.bin cannot be replaced: a folder with something in it stands there.
+    std::filesystem::create_directories(Data("config0.bin/keep"));
+    EXPECT_EQ(RunGet({}, out, err), 1);
+    EXPECT_TRUE(Said("cannot write " + Data("config0.bin"))) << err.str();
+    EXPECT_NE(ReadProfileString(Data("str0.ini"), "Profile", "IsDefault"), "Y");
+    // Once the file can be written the next start initialises and marks it.
+    std::filesystem::remove_all(Data("config0.bin"));
+    err.str("");
+    EXPECT_EQ(RunGet({}, out, err), 0) << err.str();
+    EXPECT_EQ(ReadProfileString(Data("str0.ini"), "Profile", "IsDefault"), "Y");
+    EXPECT_EQ(SavedRate("config0.bin"), 2);
+}
+
+// ---- every failed write is reported with its file and reason ----
+
+TEST_F(FaultTest, AFailedSaveNeverSaysSavedNorExitsZero) {
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    std::filesystem::remove(Data("config0.bin"));
+    std::filesystem::create_directories(Data("config0.bin/keep"));
+    out.str("");
+    EXPECT_EQ(RunSet({"sensitivity-x", "7"}, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": Is a directory")) << err.str();
+    EXPECT_EQ(RunApply({"--emulate", "a11d", "--fast"}, out, err), 1);
+    EXPECT_EQ(out.str(), "");
+}
+
+TEST_F(FaultTest, AFailedCaptionWriteIsReported) {
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    std::filesystem::remove(Data("str0.ini"));
+    std::filesystem::create_directories(Data("str0.ini"));
+    err.str("");
+    out.str("");
+    EXPECT_EQ(RunSet({"sensitivity-x", "7"}, out, err), 1);
+    EXPECT_TRUE(Said("cannot write " + Data("str0.ini") + ": it is not a regular file")) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(RunApply(kApply, out, err), 1);
+}
+
+TEST_F(FaultTest, AReadOnlyDataFolderGivesAClearErrorAndKeepsTheFiles) {
+    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    const auto before = ReadWholeFile(Data("config0.bin"));
+    ::chmod(Data("").c_str(), 0500);
+    out.str("");
+    const int status = RunSet({"sensitivity-x", "7"}, out, err);
+    ::chmod(Data("").c_str(), 0700);
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": Permission denied")) << err.str();
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(ReadWholeFile(Data("config0.bin")), before);
+}
+
+TEST_F(FaultTest, ATraceThatCannotBeWrittenFailsTheRun) {
+    Prepare();
+    EXPECT_EQ(RunApply({"--emulate", "a11d", "--fast", "--trace", "/dev/full"}, out, err), 1);
+    EXPECT_TRUE(Said("cannot write the trace to /dev/full: No space left on device")) << err.str();
+}
+
+// ---- special and huge files are refused, never waited on ----
+
+TEST_F(FaultTest, FifosDevicesAndHugeFilesAreRefusedWithTheirName) {
+    Prepare();
+    const std::string fifo = home / "fifo";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(RunDump({fifo}, out, err), 1);
+    EXPECT_TRUE(Said(fifo + " is not a regular file")) << err.str();
+    EXPECT_EQ(RunDump({"/dev/zero"}, out, err), 1);
+    EXPECT_TRUE(Said("/dev/zero is not a regular file"));
+    EXPECT_EQ(RunMacros({"list", "/dev/zero"}, out, err), 1);
+    EXPECT_EQ(RunMacros({"list", fifo}, out, err), 1);
+    const std::string huge = home / "huge.ini";
+    std::filesystem::resize_file((std::ofstream(huge), huge), 64u << 20);
+    EXPECT_EQ(RunMacros({"list", huge}, out, err), 1);
+    EXPECT_TRUE(Said(huge + " is larger than")) << err.str();
+
+    // A FIFO or /dev/zero in place of the side file: read as empty, written never.
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    std::filesystem::remove(Data("str0.ini"));
+    ASSERT_EQ(::mkfifo(Data("str0.ini").c_str(), 0600), 0);
+    err.str("");
+    EXPECT_EQ(RunSet({"sensitivity-x", "7"}, out, err), 1);
+    EXPECT_TRUE(Said(Data("str0.ini") + ": it is not a regular file")) << err.str();
+    std::filesystem::remove(Data("str0.ini"));
+    std::filesystem::create_symlink("/dev/zero", Data("str0.ini"));
+    EXPECT_EQ(RunGet({"sensitivity-x"}, out, err), 1);
+    EXPECT_EQ(RunApply(kApply, out, err), 1);
+}
+
+// ---- two runs at once never mix their files ----
+
+TEST_F(FaultTest, TwoConcurrentAppliesLeaveAMatchingConfigurationAndCaptionPair) {
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    // Run A sends 125 Hz with caption "A", run B 250 Hz with caption "B".
+    for (const auto& [name, rate] : {std::pair{"a", 8}, std::pair{"b", 4}}) {
+        std::string image = FactoryConfigImage();
+        image[kRateByte] = static_cast<char>(rate);
+        ASSERT_EQ(WriteFileAtomic(home / (std::string(name) + ".bin"), image), 0);
+        ASSERT_EQ(WriteProfileString(home / (std::string(name) + ".ini"), "Setting-EN", "Item1",
+                                     std::string(1, static_cast<char>(std::toupper(name[0])))),
+                  0);
+    }
+    const auto run = [&](const char* name) {
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::ostringstream quiet;
+            ::_exit(RunApply({"--config", home / (std::string(name) + ".bin"), "--emulate", "a11d", "--fast"}, quiet,
+                             quiet));
+        }
+        return child;
+    };
+    for (int round = 0; round < 20; ++round) {
+        const pid_t a = run("a");
+        const pid_t b = run("b");
+        for (pid_t child : {a, b}) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const char rate = SavedRate("config0.bin");
+        const std::string caption = ReadProfileString(Data("str0.ini"), "Setting-EN", "Item1");
+        ASSERT_TRUE((rate == 8 && caption == "A") || (rate == 4 && caption == "B"))
+            << "round " << round << ": rate " << int(rate) << " with caption " << caption;
+    }
+    for (const auto& entry : std::filesystem::directory_iterator(Data("")))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();
+}
+
+} // namespace
+} // namespace qv530::cli
