@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/Commands.h"
+#include "profiles/ProfileNameRules.h"
 #include "lang/ProfileTexts.h"
 #include "lang/UiStrings.h"
 #include "macros/MacroRebuild.h"
@@ -144,6 +145,10 @@ int Rename(ProfileSession& session, const Args& args, std::ostream& out, std::os
     int index = 0;
     if (args.size() != 2) return err << kProfileUsage, kBadInput;
     if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
+    if (const std::string refusal = ProfileNameRefusal(args[1]); !refusal.empty()) {
+        err << "qv530ctl: " << refusal << "\n";
+        return kBadInput;
+    }
     if (session.book.Rename(index, args[1]) != ProfileBook::Outcome::Done) {
         err << "qv530ctl: '" << args[1] << "' cannot name a profile: it is empty, has a line break or is taken\n";
         return kBadInput;

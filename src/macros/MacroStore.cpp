@@ -6,11 +6,18 @@
 
 #include "macros/LeadingNumber.h"
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "settings/IniFile.h"
 #include "settings/IniIndex.h"
 
 namespace qv530 {
 namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 
 constexpr std::chrono::milliseconds kSettleAfterWrite{100};
 
@@ -128,6 +135,7 @@ std::vector<NamedMacro> MacroStore::ReadAllMacros() const {
 
 int MacroStore::WriteMacroNames(const std::vector<std::string>& names) {
     if (!Exists()) return 0;
+    const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
     IniDocument doc;
     if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;
     PutNames(doc, names);
@@ -137,6 +145,7 @@ int MacroStore::WriteMacroNames(const std::vector<std::string>& names) {
 int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_view loopText,
                            const std::vector<std::string>& items) {
     if (!Exists()) return 0;
+    const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
     if (CollidesWithIndex(name) || !IniSectionProblem(MacroSectionName(name)).empty()) return EINVAL;
     if (items.empty()) {
         return DeleteMacroSection(name);
@@ -151,12 +160,14 @@ int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_vie
 
 int MacroStore::WriteLoopTimes(std::string_view name, long value) {
     if (!Exists()) return 0;
+    const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
     if (CollidesWithIndex(name)) return EINVAL;
     return WriteProfileString(path_, MacroSectionName(name), store::kLoopKey, std::to_string(value));
 }
 
 int MacroStore::DeleteMacroSection(std::string_view name) {
     if (!Exists()) return 0;
+    const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
     if (CollidesWithIndex(name)) return EINVAL;
     return DeleteProfileSection(path_, MacroSectionName(name));
 }
@@ -164,6 +175,7 @@ int MacroStore::DeleteMacroSection(std::string_view name) {
 int MacroStore::WriteRenamedMacro(const std::vector<std::string>& names, std::string_view newName, int delayFlag,
                                   std::string_view loopText, const std::vector<std::string>& items) {
     if (!Exists()) return 0;
+    const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
     if (CollidesWithIndex(newName) || !IniSectionProblem(MacroSectionName(newName)).empty()) return EINVAL;
     IniDocument doc;
     if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;

@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "profiles/ProfileNameRules.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CExMenu.h"
 #include "controls/CLBEditorWnd.h"
@@ -130,7 +131,14 @@ void CConfigDialog::RenameProfile() {
 void CConfigDialog::OnEditEnded(int index) {
     // The list took the text by its own rule (non-empty, not another
     // entry's name); the book checks it again and keeps the old name otherwise.
-    if (QListWidgetItem* item = list_->item(index)) book_.Rename(index, item->text().toStdString());
+    if (QListWidgetItem* item = list_->item(index)) {
+        const std::string typed = item->text().toStdString();
+        // A name the list cannot keep is refused with the reason.
+        if (const std::string refusal = ProfileNameRefusal(typed); !refusal.empty())
+            showMessage("QV530-10800rad", QString::fromStdString(refusal));
+        else
+            book_.Rename(index, typed);
+    }
     ShowBook();
     list_->setFocus();
 }

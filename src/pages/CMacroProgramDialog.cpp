@@ -14,6 +14,7 @@
 
 #include <chrono>
 
+#include "macros/MacroNames.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CExMenu.h"
 #include "controls/CLBEditorWnd.h"
@@ -353,7 +354,13 @@ void CMacroProgramDialog::BeginRename(int index) {
 
 void CMacroProgramDialog::OnMacroEditEnded(int index) {
     if (index < 0 || index >= macroList_->count() || model_->renaming() != index) return;
-    const auto rename = model_->EndRename(macroList_->item(index)->text().toStdString());
+    const std::string typed = macroList_->item(index)->text().toStdString();
+    const auto rename = model_->EndRename(typed);
+    // A name the store cannot keep is refused with the reason; an empty or
+    // taken one keeps the old name silently.
+    if (!rename && !MacroSectionName(typed).empty())
+        if (const std::string refusal = MacroNameRefusal(typed); !refusal.empty())
+            showMessage("QV530-10800rad", QString::fromStdString(refusal));
     if (rename) {
         editor_.FollowMacroStore(model_->names(), rename->oldName, rename->newName);
         model_->SetButtonLabels(editor_.ButtonLabels());

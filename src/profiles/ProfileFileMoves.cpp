@@ -8,6 +8,7 @@
 
 #include "platform/DebugLog.h"
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "profiles/ConfigFiles.h"
 
 namespace qv530 {
@@ -51,6 +52,7 @@ std::string ProfileSidePath(const std::string& folder, int index) {
 
 ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& book, int current,
                                 const std::function<bool()>& proceed) {
+    const FolderLock lock(folder); // one writer of the data folder at a time
     ProfileListSave result;
     const auto interrupted = [&] {
         if (!proceed || proceed()) return false;
