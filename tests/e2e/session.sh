@@ -1,0 +1,31 @@
+# Sourced by the end-to-end scripts: a scratch folder that goes away at the
+# end with every process started, the helpers to wait and to fail, and a
+# virtual X display with a tray of our own.
+#   work      the scratch folder ($XDG_RUNTIME_DIR is in it)
+#   pids      processes ended at exit (add with pids+=($!))
+work=$(mktemp -d)
+export XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1
+unset XDG_CONFIG_HOME
+mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+pids=()
+cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
+trap cleanup EXIT
+fail() { echo "FAILED: $*"; echo "--- program log"; tail -n 40 "$work/qv530.log" || true; exit 1; }
+wait_for() { # seconds command...
+    local limit=$1; shift
+    for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+# A display of our own (Xvfb picks a free number), exported as DISPLAY.
+start_xvfb() {
+    exec 3<> "$work/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    pids+=($!)
+    wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=:$(head -n1 "$work/display")
+}
+# A tray host at the top right of the display.
+start_tray() {
+    trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
+    pids+=($!)
+}
