@@ -116,6 +116,7 @@ void ProfileEditor::FollowMacroStore(const std::vector<std::string>& names, cons
     PointMacroButtonsAtSlots(profile_.settings, captions, names);
     PointMacroButtonsAtSlots(profile_.sent, captions, names);
     PointSavedMacroButtons(profile_.files.configPath(), captions, names);
+    FollowMacroStoreInOtherProfiles(profile_.files, names, renamedFrom, renamedTo);
     if (captionsChanged) WriteCaptions();
     emit recordEdited();
 }

@@ -16,4 +16,14 @@ namespace qv530 {
 bool PointSavedMacroButtons(const std::string& configPath, const ButtonCaptions& captions,
                             const std::vector<std::string>& names);
 
+class ConfigFiles;
+
+// The other profiles of the list follow the store as well, each by its own
+// captions (in the language's caption section): a renamed macro's captions
+// are renamed in their side files, and every macro button of their saved
+// configuration files points at its macro's slot. The current profile
+// (files.configPath()) is left to the caller, who holds it in memory.
+void FollowMacroStoreInOtherProfiles(const ConfigFiles& files, const std::vector<std::string>& names,
+                                     const std::string& renamedFrom, const std::string& renamedTo);
+
 } // namespace qv530
