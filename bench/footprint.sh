@@ -48,6 +48,16 @@ click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1; sleep 0.3; }
 click 125 112 # X/Y sensitivity (its header, collapsed position)
 click 125 62  # button assignment
 for view in 293 361 429; do click "$view" 568; done
+# The settings panel's eight sections, each opened and closed again (title
+# bars 25 apart from y 5 of the panel at (735, 32); with all closed they sit
+# at their collapsed places).
+for section in 0 1 2 3 4 5 6 7; do
+    click $((735 + 115)) $((32 + 5 + 25 * section + 10))
+    click $((735 + 115)) $((32 + 5 + 25 * section + 10))
+done
+# The profile dialog (Config), closed by its close box.
+click $((575 + 70)) $((553 + 15))
+click $((10 + 277 + 7)) $((40 + 9 + 7))
 click 991 17  # close: to the tray, where the program idles
 
 # Memory after the settling time; watch starts meanwhile.

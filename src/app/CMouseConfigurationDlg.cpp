@@ -188,9 +188,7 @@ void CMouseConfigurationDlg::LoadSkins() {
     else setFixedSize(skin::kMainWindow.width, skin::kMainWindow.height);
     logo_ = SkinLoader::Load("Skins\\Logo.png");
     pictureArea_ = SkinLoader::Load("Skins\\BK_MainMid.png");
-    mousePictures_ = {SkinLoader::Load("Skins\\Mouse\\Front\\MouseFront.png"),
-                      SkinLoader::Load("Skins\\Mouse\\Side\\MouseSide.png"),
-                      SkinLoader::Load("Skins\\Mouse\\Back\\MouseBack.png")};
+    LoadMousePicture();
     leftColumn_ = SkinLoader::Load("/Skins/BK_MainLeft.png");
     lowerLogo_ = SkinLoader::Load("Skins\\MLogo.png");
     buttonListBackground_ = SkinLoader::Load("/Skins/ButtonAssignment/BK_ButtonAssignment.png");
@@ -399,9 +397,21 @@ void CMouseConfigurationDlg::SetAxisPanelCollapsed(bool collapsed) {
     ApplyLayout();
 }
 
+// Only the shown view's picture is kept decoded: a megabyte each, and a
+// view change decodes the next one in a few milliseconds.
+void CMouseConfigurationDlg::LoadMousePicture() {
+    if (mousePictureView_ == view_) return;
+    static const char* const kPictures[3] = {"Skins\\Mouse\\Front\\MouseFront.png",
+                                             "Skins\\Mouse\\Side\\MouseSide.png",
+                                             "Skins\\Mouse\\Back\\MouseBack.png"};
+    mousePicture_ = SkinLoader::Load(kPictures[static_cast<std::size_t>(view_ - 1)]);
+    mousePictureView_ = view_;
+}
+
 void CMouseConfigurationDlg::SelectView(int view) {
     if (view < 1 || view > 3) return;
     view_ = view;
+    LoadMousePicture();
     for (int v = 0; v < 3; ++v) views_[static_cast<std::size_t>(v)]->SetChecked(v + 1 == view);
     update(ToQt(skin::kMainPictureArea));
 }
@@ -778,7 +788,7 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
     };
     draw(kMainLogo, logo_);
     draw(kMainPictureArea, pictureArea_);
-    draw({kMousePictureOrigin.x, kMousePictureOrigin.y, 0, 0}, mousePictures_[static_cast<std::size_t>(view_ - 1)]);
+    draw({kMousePictureOrigin.x, kMousePictureOrigin.y, 0, 0}, mousePicture_);
     PaintOverlays(painter);
     draw(kMainLeftColumn, leftColumn_);
     draw(kMainLowerLogo, lowerLogo_);

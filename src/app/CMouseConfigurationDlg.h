@@ -119,6 +119,7 @@ protected:
 
 private:
     void LoadSkins();
+    void LoadMousePicture();
     void CreateControls();
     void CreateCommandButtons();
     void CreateLeftColumn();
@@ -147,7 +148,8 @@ private:
     AppState& app_;
     std::unique_ptr<DeviceHost> devices_;
     QImage background_, logo_, pictureArea_, leftColumn_, lowerLogo_, buttonListBackground_, axisBackground_;
-    std::array<QImage, 3> mousePictures_;
+    QImage mousePicture_; // of the current view
+    int mousePictureView_ = 0;
     std::array<QImage, 14> overlays_; // the current view's, normal and over per image
     int overlaysView_ = 0;
     CBitmapBtn* apply_ = nullptr;
