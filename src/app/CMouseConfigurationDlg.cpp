@@ -824,19 +824,14 @@ void CMouseConfigurationDlg::paintEvent(QPaintEvent*) {
 }
 
 void CMouseConfigurationDlg::mousePressEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    dragOffset_.reset();
-    // The window manager or compositor moves the window where it offers to
-    // (Wayland has no global positions); elsewhere the window follows the pointer.
-    if (QWindow* handle = windowHandle(); handle != nullptr && handle->startSystemMove()) return;
-    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.Press(*this, *event);
 }
 
 void CMouseConfigurationDlg::mouseMoveEvent(QMouseEvent* event) {
-    if (dragOffset_ && (event->buttons() & Qt::LeftButton)) move(event->globalPosition().toPoint() - *dragOffset_);
+    drag_.Move(*this, *event);
 }
 
-void CMouseConfigurationDlg::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+void CMouseConfigurationDlg::mouseReleaseEvent(QMouseEvent*) { drag_.Release(); }
 
 void CMouseConfigurationDlg::keyPressEvent(QKeyEvent* event) {
     if (IsSwallowedKey(event->key())) event->accept();

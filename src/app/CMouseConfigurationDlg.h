@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "controls/BackgroundDrag.h"
 #include "app/AppState.h"
 #include "app/DeviceHost.h"
 #include "app/ShellLogic.h"
@@ -185,7 +186,7 @@ private:
     bool initialised_ = false;
     bool quitting_ = false;
     bool showAfterSequence_ = false;
-    std::optional<QPoint> dragOffset_;
+    BackgroundDrag drag_;
     QString noticeText_;
 };
 

@@ -148,15 +148,12 @@ void CMacroDialog::mousePressEvent(QMouseEvent* event) {
     case Part::Mode0: ChooseRunMode(0); return;
     case Part::Mode1: ChooseRunMode(1); return;
     case Part::Mode2: ChooseRunMode(2); return;
-    case Part::None: dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft(); return;
+    case Part::None: drag_.Press(*this, *event); return;
     }
 }
 
 void CMacroDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragOffset_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *dragOffset_);
-        return;
-    }
+    if (drag_.Move(*this, *event)) return;
     const Part part = PartAt(event->position().toPoint());
     if (part != hovered_) {
         hovered_ = part;
@@ -164,7 +161,7 @@ void CMacroDialog::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void CMacroDialog::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+void CMacroDialog::mouseReleaseEvent(QMouseEvent*) { drag_.Release(); }
 
 void CMacroDialog::leaveEvent(QEvent*) {
     if (hovered_ == Part::None) return;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "controls/BackgroundDrag.h"
 #include "buttons/ButtonAssignment.h"
 
 class QListWidget;
@@ -62,7 +63,7 @@ private:
     QString macroName_;
     QListWidget* list_ = nullptr;
     Part hovered_ = Part::None;
-    std::optional<QPoint> dragOffset_;
+    BackgroundDrag drag_;
 };
 
 } // namespace qv530

@@ -460,14 +460,14 @@ void CMacroProgramDialog::paintEvent(QPaintEvent*) {
 
 void CMacroProgramDialog::mousePressEvent(QMouseEvent* event) {
     // No caption bar: the surface moves the window.
-    if (event->button() == Qt::LeftButton) dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    drag_.Press(*this, *event);
 }
 
 void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragOffset_ && (event->buttons() & Qt::LeftButton)) move(event->globalPosition().toPoint() - *dragOffset_);
+    drag_.Move(*this, *event);
 }
 
-void CMacroProgramDialog::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+void CMacroProgramDialog::mouseReleaseEvent(QMouseEvent*) { drag_.Release(); }
 
 void CMacroProgramDialog::keyPressEvent(QKeyEvent* event) {
     if (IsSwallowedKey(event->key())) event->accept();

@@ -12,6 +12,7 @@
 #include <memory>
 #include <optional>
 
+#include "controls/BackgroundDrag.h"
 #include "macros/MacroManagerModel.h"
 #include "macros/MacroManagerTexts.h"
 
@@ -110,7 +111,7 @@ private:
     CBitmapBtn* close_ = nullptr;
     CBitmapBtn* delayTick_ = nullptr;
     CBitmapBtn* loopTick_ = nullptr;
-    std::optional<QPoint> dragOffset_;
+    BackgroundDrag drag_;
     bool showing_ = false;  // the widgets are being filled from the model
 };
 

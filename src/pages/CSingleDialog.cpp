@@ -172,15 +172,12 @@ void CSingleDialog::mousePressEvent(QMouseEvent* event) {
     case Part::Ok: accept(); return;
     case Part::Cancel:
     case Part::Close: reject(); return;
-    case Part::None: dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft(); return;
+    case Part::None: drag_.Press(*this, *event); return;
     }
 }
 
 void CSingleDialog::mouseMoveEvent(QMouseEvent* event) {
-    if (dragOffset_ && (event->buttons() & Qt::LeftButton)) {
-        move(event->globalPosition().toPoint() - *dragOffset_);
-        return;
-    }
+    if (drag_.Move(*this, *event)) return;
     const Part part = PartAt(event->position().toPoint());
     if (part != hovered_) {
         hovered_ = part;
@@ -188,7 +185,7 @@ void CSingleDialog::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
-void CSingleDialog::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
+void CSingleDialog::mouseReleaseEvent(QMouseEvent*) { drag_.Release(); }
 
 void CSingleDialog::leaveEvent(QEvent*) {
     if (hovered_ == Part::None) return;

@@ -10,6 +10,8 @@
 
 #include <cstdint>
 #include <functional>
+
+#include "controls/BackgroundDrag.h"
 #include <optional>
 
 class QLabel;
@@ -64,7 +66,7 @@ private:
     QString keyName_;
     QLabel* keyField_ = nullptr;
     Part hovered_ = Part::None;
-    std::optional<QPoint> dragOffset_;
+    BackgroundDrag drag_;
     bool grabbed_ = false;
     int grabTries_ = 0;
 };
