@@ -29,7 +29,7 @@ int main() {
 
     RealSleeper sleeper;
     Trace trace;
-    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, nullptr};
+    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, nullptr, {}};
     const auto start = std::chrono::steady_clock::now();
     ApplyAndSave(context);
     const double elapsedMs = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();

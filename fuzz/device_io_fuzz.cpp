@@ -58,7 +58,7 @@ void CheckApply(const std::uint8_t* data, std::size_t size) {
     FUZZ_CHECK(link.Connected(variant).load() == 1 && link.padConnected.load() == 1);
 
     std::remove((folder + "config0.bin").c_str());
-    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, {}};
+    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, {}, {}};
     const ApplyResult result = ApplyAndSave(context);
     if (HoldsNoSettings(settings)) {
         FUZZ_CHECK(!result.refused.empty() && trace.Lines().empty() && !FileExists(folder + "config0.bin"));

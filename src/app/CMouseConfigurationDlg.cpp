@@ -164,6 +164,13 @@ void CMouseConfigurationDlg::Prepare() {
     LoadOverlays();
     RefreshFromRecord();
     connect(app_.editor.get(), &ProfileEditor::recordReplaced, this, &CMouseConfigurationDlg::RefreshFromRecord);
+    // Changes another program (qv530ctl, a second window) makes in the data
+    // folder are followed; what could not be followed is said in the status line.
+    connect(app_.editor.get(), &ProfileEditor::profileNotice, this, [this](const QString& text) {
+        DebugPrintf("Profile notice: %s\n", text.toStdString().c_str());
+        if (statusLine_) statusLine_->setText(text);
+    });
+    app_.editor->WatchFolder();
 
     tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
     connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);

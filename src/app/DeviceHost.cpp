@@ -111,7 +111,8 @@ void DeviceHost::Run(Sequence sequence) {
         PointerSettingsBackend& pointer = app_.runtime->pointer();
         ApplyContext context{profile.settings, profile.sent, profile.state, profile.files, app_.link, *progress_,
                              app_.runtime->trace(),
-                             [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); }};
+                             [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); },
+                             profile.profileId};
         const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
         QMetaObject::invokeMethod(
             this,
@@ -121,6 +122,7 @@ void DeviceHost::Run(Sequence sequence) {
                 app_.editor->TakeSnapshot(std::move(*workerProfile_));
                 workerProfile_.reset();
                 if (!result.refused.empty()) app_.editor->NoteProblem(result.refused);
+                if (!result.notSaved.empty()) app_.editor->NoteProblem(result.notSaved);
                 if (closing_) return;
                 emit sequenceFinished(reset, result.failedReports, result.saved);
                 while (!deferred_.empty() && !busy()) {

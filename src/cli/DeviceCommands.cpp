@@ -16,6 +16,7 @@
 #include "device/FirmwareGate.h"
 #include "platform/FileIo.h"
 #include "platform/FolderLock.h"
+#include "profiles/ProfileStore.h"
 #include "platform/HidrawDevice.h"
 #include "settings/PointerValues.h"
 #include "platform/UdevMonitor.h"
@@ -104,10 +105,14 @@ struct Session {
     // Loads the current profile as the program does at start-up (this may
     // initialise and save it, as the program's start does); says on err
     // what was loaded instead when the profile could not be.
-    void LoadProfile(std::ostream& err) {
+    // Returns false when the profile's configuration file is no profile
+    // file (the factory settings stand in for it).
+    bool LoadProfile(std::ostream& err) {
         std::string notice;
-        LoadProfileAtStartUp(files, settings, state, sent, texts, &notice);
+        bool damaged = false;
+        LoadProfileAtStartUp(files, settings, state, sent, texts, &notice, &damaged);
         if (!notice.empty()) err << "qv530ctl: " << notice << "\n";
+        return !damaged;
     }
     // Prints every failed write; true when there was one.
     bool ReportWriteFailures(std::ostream& err) {
@@ -151,14 +156,21 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
 
     // Only now that there is something to send is the profile loaded; the
     // data folder stays locked until it is saved.
-    const FolderLock lock(session.files.dataFolder());
-    if (lock.busy()) {
-        err << "qv530ctl: " << lock.BusyMessage() << "; nothing was sent or saved\n";
+    const StoreSession store(session.files.dataFolder());
+    if (!store.ok()) {
+        err << "qv530ctl: " << store.refusal() << "; nothing was sent or saved\n";
         return 1;
     }
-    session.LoadProfile(err);
+    // A damaged profile is never sent as if it were one; a reset starts it anew.
+    if (!session.LoadProfile(err) && !reset && options.config.empty()) {
+        err << "qv530ctl: nothing was sent or saved; qv530ctl reset starts the profile anew from the factory settings\n";
+        return 1;
+    }
     if (!options.config.empty()) {
-        session.files.ReadConfigFile(options.config, session.settings, session.state);
+        if (session.files.ReadConfigFile(options.config, session.settings, session.state) == 0) {
+            err << "qv530ctl: " << session.files.damage() << "; nothing was sent or saved\n";
+            return 1;
+        }
         const std::string side = SideFilePathFor(options.config);
         if (FileExists(side) && side != options.config) session.files.ReadSideFile(side);
     }
@@ -173,7 +185,8 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
     PointerSettingsBackend& pointer = session.runtime.pointer();
     ApplyContext context{session.settings, session.sent, session.state, session.files, session.link,
                          session.runtime.sleeper(), session.runtime.trace(),
-                         [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); }};
+                         [&pointer](const MouseSettings& applied) { ApplyPointerSettings(applied, pointer); },
+                         {}};
     const ApplyResult result = reset ? ResetAndApply(context) : ApplySettings(context);
     const bool traceWritten = session.runtime.FlushTrace();
     const bool writeFailed = session.ReportWriteFailures(err);

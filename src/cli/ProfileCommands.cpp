@@ -1,16 +1,17 @@
 // qv530ctl profile: the profile dialog's operations from the command line,
-// on the same list rules and file moves.
+// on the same list rules, each as one change of the profile store.
 #include <cctype>
 #include <string_view>
 
 #include "cli/Commands.h"
-#include "profiles/ProfileNameRules.h"
 #include "lang/ProfileTexts.h"
 #include "lang/UiStrings.h"
 #include "macros/MacroRebuild.h"
 #include "platform/FileIo.h"
 #include "profiles/ProfileBook.h"
 #include "profiles/ProfileFileMoves.h"
+#include "profiles/ProfileNameRules.h"
+#include "profiles/ProfileStore.h"
 #include "profiles/ProfileSwitch.h"
 #include "settings/IniFile.h"
 
@@ -25,9 +26,13 @@ constexpr const char* kProfileUsage =
     "usage: qv530ctl profile list | new [NAME] | copy INDEX | delete INDEX | rename INDEX NAME |\n"
     "                        switch INDEX|NAME | export INDEX FILE | import INDEX FILE\n";
 
-// The data folder, its language and the list as the dialog reads it.
+// The data folder, its language and the list as the dialog reads it; made
+// once the store's session holds the lock, so the list cannot change under it.
 struct ProfileSession {
-    std::string folder = DataFolder();
+    explicit ProfileSession(const StoreSession& session) : store(session) {}
+
+    const StoreSession& store;
+    std::string folder = store.folder();
     std::string language = ReadProfileString(folder + "str.ini", "Skins", "Lan");
     ProfileTexts texts = EnglishWhenEmpty(ProfileTextsFor(language));
     ProfileTexts english = ProfileTextsFor("EN");
@@ -62,20 +67,48 @@ int BadIndex(const std::string& text, const ProfileBook& book, std::ostream& err
     return kBadInput;
 }
 
-int Save(ProfileSession& session, int current, std::ostream& err) {
-    const ProfileListSave saved = SaveProfileBook(session.folder, session.book, current);
+// A name the list cannot hold, or one another entry has: the reason on err.
+int RefuseName(const ProfileBook& book, const std::string& name, int except, std::ostream& err) {
+    if (const std::string refusal = ProfileNameRefusal(name); !refusal.empty()) {
+        err << "qv530ctl: " << refusal << "\n";
+        return kBadInput;
+    }
+    const int other = book.Find(name);
+    if (other >= 0 && other != except) {
+        err << "qv530ctl: profile " << other << " is named '" << name << "' already\n";
+        return kBadInput;
+    }
+    return kDone;
+}
+
+int Save(ProfileSession& session, int current, std::ostream& err, bool createNew = false) {
+    NewProfileMaker makeNew;
+    if (createNew) {
+        const ConfigFiles files = session.Files();
+        makeNew = [files](int position) { return MakeNewProfileFiles(files, position); };
+    }
+    const ProfileListSave saved = SaveProfileBook(session.store, session.book, current, makeNew);
+    for (const std::string& note : saved.notes) err << "qv530ctl: " << note << "\n";
     if (saved.saved) return kDone;
     err << "qv530ctl: the profile list was not saved: "
         << (saved.error.empty() ? "there is no " + session.folder + "str.ini" : saved.error) << "\n";
     return kRefused;
 }
 
-void Switch(ProfileSession& session, int index, bool create) {
+// Makes index current as closing the dialog on it does; false (with the
+// reason on err) when its file is no profile file.
+bool Switch(ProfileSession& session, int index, std::ostream& err) {
     ConfigFiles files = session.Files();
     MouseSettings settings;
     DeviceState state;
-    if (create) CreateProfileAt(index, files, settings, state);
-    else SwitchToProfile(index, files, settings, state);
+    const std::string damage = SwitchToProfile(index, files, settings, state);
+    bool written = true;
+    for (const std::string& failure : files.TakeWriteFailures()) {
+        err << "qv530ctl: " << failure << "\n";
+        written = false;
+    }
+    if (!damage.empty()) err << "qv530ctl: " << damage << "\n";
+    return written;
 }
 
 int List(ProfileSession& session, std::ostream& out, std::ostream& err) {
@@ -91,18 +124,17 @@ int List(ProfileSession& session, std::ostream& out, std::ostream& err) {
 
 int New(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() > 1) return err << kProfileUsage, kBadInput;
+    if (args.size() == 1)
+        if (const int status = RefuseName(session.book, args[0], -1, err); status != kDone) return status;
     session.book.Select(session.current);
     if (session.book.New(session.texts.baseName) == ProfileBook::Outcome::Limit) {
         err << session.english.limitMessage << "\n";
         return kRefused;
     }
     const int index = session.book.selected();
-    if (args.size() == 1 && session.book.Rename(index, args[0]) != ProfileBook::Outcome::Done) {
-        err << "qv530ctl: '" << args[0] << "' cannot name a profile: it is empty, has a line break or is taken\n";
-        return kBadInput;
-    }
-    if (const int status = Save(session, index, err); status != kDone) return status;
-    Switch(session, index, true);
+    if (args.size() == 1) session.book.Rename(index, args[0]);
+    // The entry and its files in one change: a crash leaves no entry without files.
+    if (const int status = Save(session, index, err, true); status != kDone) return status;
     out << "* " << index << " " << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
     return kDone;
 }
@@ -113,7 +145,9 @@ int Copy(ProfileSession& session, const Args& args, std::ostream& out, std::ostr
     if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
     switch (session.book.Copy(index, session.texts.copy)) {
     case ProfileBook::Outcome::Limit: err << session.english.limitMessage << "\n"; return kRefused;
-    case ProfileBook::Outcome::Ignored: err << "qv530ctl: the copy's name would be too long\n"; return kBadInput;
+    case ProfileBook::Outcome::Ignored:
+        err << "qv530ctl: the copy's name would be longer than " << kIniValueMax << " bytes\n";
+        return kBadInput;
     case ProfileBook::Outcome::Done: break;
     }
     if (const int status = Save(session, session.current, err); status != kDone) return status;
@@ -136,7 +170,7 @@ int Delete(ProfileSession& session, const Args& args, std::ostream& out, std::os
     if (const int status = Save(session, current, err); status != kDone) return status;
     // The current profile's files moved with it; only when it was the one
     // deleted does the entry now at its place become current.
-    if (index == session.current) Switch(session, current, false);
+    if (index == session.current && !Switch(session, current, err)) return kRefused;
     out << "deleted " << name << "\n";
     return kDone;
 }
@@ -145,14 +179,8 @@ int Rename(ProfileSession& session, const Args& args, std::ostream& out, std::os
     int index = 0;
     if (args.size() != 2) return err << kProfileUsage, kBadInput;
     if (!ParseIndex(args[0], session.book, index)) return BadIndex(args[0], session.book, err);
-    if (const std::string refusal = ProfileNameRefusal(args[1]); !refusal.empty()) {
-        err << "qv530ctl: " << refusal << "\n";
-        return kBadInput;
-    }
-    if (session.book.Rename(index, args[1]) != ProfileBook::Outcome::Done) {
-        err << "qv530ctl: '" << args[1] << "' cannot name a profile: it is empty, has a line break or is taken\n";
-        return kBadInput;
-    }
+    if (const int status = RefuseName(session.book, args[1], index, err); status != kDone) return status;
+    session.book.Rename(index, args[1]);
     if (const int status = Save(session, session.current, err); status != kDone) return status;
     out << (index == session.current ? "* " : "  ") << index << " " << args[1] << "\n";
     return kDone;
@@ -160,13 +188,15 @@ int Rename(ProfileSession& session, const Args& args, std::ostream& out, std::os
 
 int SwitchTo(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) return err << kProfileUsage, kBadInput;
+    // Names are compared ignoring case; the exact name wins.
     int index = session.book.Find(args[0]);
+    if (index < 0) index = session.book.FindIgnoringCase(args[0]);
     if (index < 0 && !ParseIndex(args[0], session.book, index)) {
         err << "qv530ctl: no profile is named or numbered '" << args[0] << "'\n";
         return kBadInput;
     }
     if (const int status = Save(session, index, err); status != kDone) return status;
-    Switch(session, index, false);
+    if (!Switch(session, index, err)) return kRefused;
     out << "* " << index << " " << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
     return kDone;
 }
@@ -178,7 +208,8 @@ int Export(ProfileSession& session, const Args& args, std::ostream& out, std::os
     const ConfigFiles files = session.Files();
     const ConfigFiles::ExportResult result = ExportStoredProfile(index, args[1], files);
     if (!result.written) {
-        err << "qv530ctl: cannot write " << result.path << "\n";
+        err << "qv530ctl: " << (result.error.empty() ? "cannot write " + result.path : result.error)
+            << "; nothing was exported\n";
         return kRefused;
     }
     out << "exported " << result.path << " and " << SideFilePathFor(result.path) << "\n";
@@ -198,19 +229,25 @@ int Import(ProfileSession& session, const Args& args, std::ostream& out, std::os
         err << "qv530ctl: " << path << " is not a profile file (its name has no .bin)\n";
         return kBadInput;
     case ConfigFiles::ImportResult::Missing: err << "qv530ctl: " << path << " does not exist\n"; return kBadInput;
+    case ConfigFiles::ImportResult::Unreadable:
+        err << "qv530ctl: " << ConfigFileDamage(path) << "; nothing was imported\n";
+        return kBadInput;
     case ConfigFiles::ImportResult::WrongSize:
         err << "qv530ctl: " << path << " has " << FileSize(path) << " bytes; a profile file has "
             << config_file::kSize << "\n";
         return kBadInput;
     case ConfigFiles::ImportResult::Imported: break;
     }
-    // Saved as Apply saves: the macro slots from the store, the record, the captions.
+    // Saved as Apply saves: the macro slots from the store, the record, the
+    // captions and "IsDefault" = "Y", so the next start keeps it.
     RebuildMacroSlotsFromStore(settings, files.macroStorePath());
-    if (!files.SaveCurrentProfile(settings, state)) {
-        err << "qv530ctl: cannot write " << files.configPath() << "\n";
+    const bool saved = files.SaveCurrentProfile(settings, state) && files.WriteCaptions();
+    for (const std::string& note : files.TakeNotes()) err << "qv530ctl: " << note << "\n";
+    for (const std::string& failure : files.TakeWriteFailures()) err << "qv530ctl: " << failure << "\n";
+    if (!saved) {
+        err << "qv530ctl: the import was not saved in " << files.configPath() << "\n";
         return kRefused;
     }
-    files.WriteCaptions();
     out << "imported " << path << " into " << index << " "
         << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
     return kDone;
@@ -222,9 +259,18 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) return err << kProfileUsage, kBadInput;
     const std::string& command = args[0];
     const Args rest(args.begin() + 1, args.end());
-    ProfileSession session;
-    if (command == "list" && rest.empty()) return List(session, out, err);
-    if (session.book.count() == 0 && command != "list" && command != "new") {
+    // Every command reads and changes the folder under its lock; the list
+    // alone may still be read from a folder whose lock cannot be had.
+    const StoreSession store(DataFolder());
+    for (const std::string& note : store.notes()) err << "qv530ctl: " << note << "\n";
+    const bool listing = command == "list" && rest.empty();
+    if (!store.ok() && !listing) {
+        err << "qv530ctl: " << store.refusal() << "; nothing was changed\n";
+        return kRefused;
+    }
+    ProfileSession session(store);
+    if (listing) return List(session, out, err);
+    if (session.book.count() == 0 && command != "new") {
         err << "qv530ctl: " << session.folder << "str.ini lists no profiles\n";
         return kRefused;
     }

@@ -5,7 +5,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "platform/FolderLock.h"
+#include "profiles/ProfileStore.h"
 #include "profiles/StartupProfile.h"
 
 namespace qv530::cli {
@@ -67,8 +67,8 @@ void PrintNames(std::ostream& err) {
 CliProfile LoadCurrent(std::ostream& err) {
     CliProfile profile(DataFolder());
     std::string notice;
-    profile.language =
-        LoadProfileAtStartUp(profile.files, profile.settings, profile.state, profile.sent, profile.texts, &notice);
+    profile.language = LoadProfileAtStartUp(profile.files, profile.settings, profile.state, profile.sent, profile.texts,
+                                            &notice, &profile.damaged);
     if (!notice.empty()) err << "qv530ctl: " << notice << "\n";
     return profile;
 }
@@ -97,7 +97,8 @@ int RunGet(const Args& args, std::ostream& out, std::ostream& err) {
     const bool writeFailed = ReportWriteFailures(profile, err);
     for (const SettingCommand& command : SettingCommands())
         if (only == nullptr || only == &command) command.get(profile, out);
-    return writeFailed ? 1 : 0;
+    // The lines of a damaged profile are the factory settings', not its own.
+    return writeFailed || profile.damaged ? 1 : 0;
 }
 
 int RunSet(const Args& args, std::ostream& out, std::ostream& err) {
@@ -113,13 +114,18 @@ int RunSet(const Args& args, std::ostream& out, std::ostream& err) {
         return kSetBadInput;
     }
     // Load, change and save under the data folder's lock.
-    const FolderLock lock(DataFolder());
-    if (lock.busy()) {
-        err << "qv530ctl: " << lock.BusyMessage() << "; nothing was changed\n";
+    const StoreSession session(DataFolder());
+    if (!session.ok()) {
+        err << "qv530ctl: " << session.refusal() << "; nothing was changed\n";
         return 1;
     }
     CliProfile profile = LoadCurrent(err);
     if (ReportWriteFailures(profile, err)) return 1;
+    if (profile.damaged) {
+        err << "qv530ctl: nothing was changed; qv530ctl reset starts the profile anew from the factory settings, "
+               "qv530ctl profile import replaces it with a profile file\n";
+        return 1;
+    }
     const int status = command->set(profile, std::span<const std::string>(args).subspan(1), err);
     if (status != kSetDone) return status;
     // Saved as the window's Apply saves: the configuration file, then the captions.

@@ -23,6 +23,9 @@ struct CliProfile {
     UiStrings texts;
     std::string language; // "CHS", "CHT", "EN" or "DE"
     ConfigFiles files;
+    // The profile's configuration file is no profile file: the factory
+    // settings stand in for it.
+    bool damaged = false;
 };
 
 // Exit statuses of set.

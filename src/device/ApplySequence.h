@@ -28,6 +28,8 @@ struct ApplyResult {
     bool saved = true;     // false when a configuration file could not be written
     // Set when nothing was sent or saved, and why (in English).
     std::string refused;
+    // Set when the settings were sent but deliberately not saved, and why.
+    std::string notSaved;
 };
 
 // The stage table the mice get: A whenever an A11D mouse is connected.

@@ -19,6 +19,8 @@
 #include "platform/DebugLog.h"
 #include "platform/FileIo.h"
 #include "profiles/ProfileFileMoves.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/ProfileSwitch.h"
 
 namespace qv530 {
 namespace {
@@ -149,7 +151,11 @@ void CConfigDialog::LoadProfileFromFile() {
     const QString path = askOpenFile(QDir::homePath());
     if (path.isEmpty()) return;
     switch (editor_.ImportProfile(row, path.toStdString())) {
-    case ConfigFiles::ImportResult::Imported: importPending_ = true; break;
+    // The import follows its entry when entries before it are deleted.
+    case ConfigFiles::ImportResult::Imported: importKey_ = book_.entries()[static_cast<std::size_t>(row)].key; break;
+    case ConfigFiles::ImportResult::Unreadable:
+        showMessage("QV530-10800rad", tr("%1. Nothing was loaded.").arg(FromStd(ConfigFileDamage(path.toStdString()))));
+        break;
     case ConfigFiles::ImportResult::WrongSize:
         showMessage("QV530-10800rad", tr("%1 has %2 bytes; a profile file has %3. Nothing was loaded.")
                                           .arg(path)
@@ -171,7 +177,9 @@ void CConfigDialog::SaveProfileToFile() {
     const bool edited = entry.origin >= 0 && entry.origin == editor_.currentProfile();
     const auto result = edited ? editor_.ExportCurrentProfile(path.toStdString())
                                : editor_.ExportStoredProfile(entry.filesFrom, path.toStdString());
-    if (!result.written) showMessage("QV530-10800rad", tr("Cannot write %1").arg(FromStd(result.path)));
+    if (!result.written)
+        showMessage("QV530-10800rad", result.error.empty() ? tr("Cannot write %1").arg(FromStd(result.path))
+                                                           : FromStd(result.error));
 }
 
 void CConfigDialog::CloseDialog() {
@@ -182,16 +190,36 @@ void CConfigDialog::CloseDialog() {
         emit closed(false);
         return;
     }
-    const ProfileListSave saved = SaveProfileBook(FolderPath(), book_, selection);
+    // The list, the moved files and a new entry's files in one change, under the lock.
+    const StoreSession session(FolderPath());
+    const ConfigFiles files = editor_.files();
+    const ProfileListSave saved = SaveProfileBook(session, book_, selection, [files](int position) {
+        return MakeNewProfileFiles(files, position);
+    });
     if (!saved.saved) {
         if (!saved.error.empty()) showMessage("QV530-10800rad", FromStd(saved.error));
+        if (book_.readNames() != ProfileBook::Read(FolderPath() + "str.ini", texts_.baseName).readNames()) {
+            // Another program changed the list: it is shown again as it is now.
+            book_ = ProfileBook::Read(FolderPath() + "str.ini", texts_.baseName);
+            importKey_ = -1;
+            ShowBook();
+            closing_ = false;
+            return;
+        }
         emit closed(false);
         return;
     }
-    editor_.ProfilesMoved(book_.PositionOfOrigin(editor_.currentProfile()), importPending_);
+    const int importPosition = importKey_ >= 0 ? book_.PositionOfKey(importKey_) : -1;
+    const bool importLost = importKey_ >= 0 && importPosition < 0;
+    editor_.ProfilesMoved(book_.PositionOfOrigin(editor_.currentProfile()), importPosition, saved.ids);
     bool changed = false;
-    if (importPending_) {
-        importPending_ = false;
+    if (importLost) {
+        // The entry the profile was loaded into was deleted: nothing to save it in.
+        editor_.DropImport();
+        showMessage("QV530-10800rad", tr("The profile the file was loaded into was deleted, so the loaded "
+                                         "settings were dropped."));
+        changed = true;
+    } else if (importPosition >= 0) {
         changed = true;
     } else if (book_.entries()[static_cast<std::size_t>(selection)].isNew) {
         editor_.CreateProfile(selection);
@@ -199,6 +227,7 @@ void CConfigDialog::CloseDialog() {
     } else {
         changed = editor_.SwitchProfile(selection);
     }
+    importKey_ = -1;
     emit closed(changed);
 }
 

@@ -47,7 +47,7 @@ public:
 
     const ProfileBook& book() const { return book_; }
     CListBoxPro* list() const { return list_; }
-    bool importPending() const { return importPending_; }
+    bool importPending() const { return importKey_ >= 0; }
     const ProfileTexts& texts() const { return texts_; }
 
     // The file dialogs, the message boxes and the menu; tests answer them.
@@ -82,7 +82,8 @@ private:
     CBitmapBtn* new_ = nullptr;
     CBitmapBtn* delete_ = nullptr;
     CBitmapBtn* close_ = nullptr;
-    bool importPending_ = false;
+    // The entry a pending import belongs to (its key), or -1.
+    int importKey_ = -1;
     bool pressedOnSelected_ = false;
     bool closing_ = false;
     std::optional<QPoint> dragOffset_;

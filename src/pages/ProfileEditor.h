@@ -9,6 +9,9 @@
 #include <QObject>
 #include <QString>
 
+class QFileSystemWatcher;
+class QTimer;
+
 #include <functional>
 #include <array>
 #include <optional>
@@ -67,10 +70,27 @@ public:
     ConfigFiles::ExportResult ExportCurrentProfile(const std::string& path);
     // Save of another profile's stored files; the record is untouched.
     ConfigFiles::ExportResult ExportStoredProfile(int position, const std::string& path);
-    // The list was saved and the edited profile's files now sit at position
-    // (-1: it was deleted). The record and unapplied edits stay; an import
-    // waiting for Apply keeps its position.
-    void ProfilesMoved(int position, bool importPending);
+    // The list was saved: the edited profile's files now sit at position
+    // (-1: it was deleted), and a pending import (importPosition >= 0) is
+    // saved by the next Apply at the position its entry has now. ids: the
+    // identities of the saved list. The record and unapplied edits stay.
+    void ProfilesMoved(int position, int importPosition, const std::vector<std::string>& ids);
+    // The import waiting for Apply lost its entry: the profile is read again.
+    void DropImport();
+    // The identity of the profile the record belongs to.
+    const std::string& profileId() const { return profile_.profileId; }
+    // Another program deleted the profile: Apply sends but saves nothing.
+    bool profileDeleted() const { return profile_.profileId.empty(); }
+    // Unapplied edits: the record is not the one last applied or loaded.
+    bool HasUnappliedEdits() const;
+
+    // ---- the data folder beside the window ----
+    // Starts watching the data folder for changes other programs make.
+    void WatchFolder();
+    // Looks at the folder now: follows the profile when it moved, reloads it
+    // when another program saved it and there are no unapplied edits, and
+    // says what it kept otherwise (profileNotice).
+    void FollowFolder();
 
     // ---- edits; refused (false) while a sequence runs or when the value is ----
     // Runs a Qt-free edit function of the core on the record:
@@ -122,6 +142,8 @@ public:
     DeviceState& stateForDiscovery() { return profile_.state; }
 
 signals:
+    // Something about the profile the user should read, in English.
+    void profileNotice(const QString& text);
     void recordReplaced();
     void recordEdited();
     void dpiVariantChanged();
@@ -129,8 +151,14 @@ signals:
     void busyChanged(bool busy);
 
 private:
-    // After a load by name: the record belongs to the profile it was read from.
-    void TrackLoadedProfile() { profile_.state.currentProfile = profile_.state.profileFileIndex; }
+    // After a load by name: the record belongs to the profile it was read
+    // from, and its identity and stored files are taken from the folder.
+    void TrackLoadedProfile();
+    // The bytes of the profile's two files as last loaded or saved here; a
+    // difference on disk is another program's save.
+    void RememberStoredFiles();
+    std::string StoredConfig() const;
+    void WatchProfileFiles();
 
     ProfileSnapshot profile_;
     UiStrings texts_;
@@ -139,6 +167,12 @@ private:
     std::optional<StageTable> dpiVariant_;
     bool padPresent_ = false;
     std::vector<std::string> problems_;
+    std::string knownConfig_;
+    std::string knownSide_;
+    std::string knownCurrentName_;
+    bool followPending_ = false;
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* followTimer_ = nullptr;
 };
 
 } // namespace qv530

@@ -1,5 +1,7 @@
 #include "platform/FileIo.h"
 
+#include "platform/FaultPoint.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -16,6 +18,11 @@ namespace qv530 {
 bool FileExists(const std::string& path) {
     struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+bool PathExists(const std::string& path) {
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0;
 }
 
 long long FileSize(const std::string& path) {
@@ -119,38 +126,100 @@ std::string DescribeReadError(const std::string& path, int error, std::size_t ma
 }
 
 std::string DescribeWriteError(const std::string& path, int error) {
+    if (error == kNotARegularFile) return "cannot write " + path + ": it is not a regular file";
     return "cannot write " + path + ": " + std::strerror(error);
 }
 
-int WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
-    const std::string temporary = path + kTemporarySuffix + std::to_string(::getpid());
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+namespace {
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+// Creates the temporary file: never through a link or over a file planted
+// at its name (one left by an earlier process with our ID is removed first).
+int CreateTemporary(const std::string& temporary) {
+    constexpr int kFlags = O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC | O_NOCTTY;
+    if (const int error = FaultPoint("create", temporary); error != 0) {
+        errno = error;
+        return -1;
+    }
+    int fd = ::open(temporary.c_str(), kFlags, 0644);
+    if (fd < 0 && errno == EEXIST && ::unlink(temporary.c_str()) == 0) fd = ::open(temporary.c_str(), kFlags, 0644);
+    return fd;
+}
+
+} // namespace
+
+int CheckWritableTarget(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? 0 : errno;
+    return S_ISREG(info.st_mode) ? 0 : kNotARegularFile;
+}
+
+int SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return errno;
+    const int error = ::fsync(fd) != 0 ? errno : 0;
+    ::close(fd);
+    // Some file systems cannot sync a folder; the rename is done all the same.
+    return error == EINVAL ? 0 : error;
+}
+
+int WriteFileAtomic(const std::string& path, const void* data, std::size_t size) {
+    // Only a regular file is replaced: a FIFO, a device node, a folder or a
+    // link at the name stays as it is and the write is refused.
+    if (const int error = CheckWritableTarget(path); error != 0) return error;
+    const std::string temporary = path + kTemporarySuffix + std::to_string(::getpid());
+    const int fd = CreateTemporary(temporary);
+    if (fd < 0) return errno;
+    const auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        return error;
+    };
     const auto* bytes = static_cast<const char*>(data);
     std::size_t written = 0;
     while (written < size) {
+        if (const int error = FaultPoint("write", temporary); error != 0) return fail(error);
         const ssize_t n = ::write(fd, bytes + written, size - written);
         if (n < 0) {
             if (errno == EINTR) continue;
-            const int error = errno;
-            ::close(fd);
-            ::unlink(temporary.c_str());
-            return error;
+            return fail(errno);
         }
         written += static_cast<std::size_t>(n);
     }
-    const int syncError = ::fsync(fd) != 0 ? errno : 0;
-    const int closeError = ::close(fd) != 0 ? errno : 0;
-    if (syncError != 0 || closeError != 0) {
+    if (const int error = FaultPoint("fsync", temporary); error != 0) return fail(error);
+    if (::fsync(fd) != 0) return fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
         ::unlink(temporary.c_str());
-        return syncError != 0 ? syncError : closeError;
+        return error;
+    }
+    if (const int error = FaultPoint("rename", path); error != 0) {
+        ::unlink(temporary.c_str());
+        return error;
     }
     if (::rename(temporary.c_str(), path.c_str()) != 0) {
         const int error = errno;
         ::unlink(temporary.c_str());
         return error;
     }
+    return SyncFolder(FolderOf(path));
+}
+
+int RemoveFile(const std::string& path) {
+    if (const int error = FaultPoint("remove", path); error != 0) return error;
+    if (::unlink(path.c_str()) != 0 && errno != ENOENT) return errno;
     return 0;
+}
+
+int RenameFile(const std::string& from, const std::string& to) {
+    if (const int error = FaultPoint("rename", to); error != 0) return error;
+    if (::rename(from.c_str(), to.c_str()) != 0) return errno;
+    return SyncFolder(FolderOf(to));
 }
 
 std::vector<std::string> RemoveStaleTemporaries(const std::string& folder) {

@@ -23,6 +23,8 @@ inline constexpr int kNotARegularFile = EINVAL;
 inline constexpr int kFileTooLarge = EOVERFLOW;
 
 bool FileExists(const std::string& path);
+// Whether anything (a file, a folder, a link, ...) has this name.
+bool PathExists(const std::string& path);
 // Size in bytes, or -1 when the file cannot be examined.
 long long FileSize(const std::string& path);
 
@@ -38,13 +40,24 @@ std::string DescribeReadError(const std::string& path, int error, std::size_t ma
 // "cannot write PATH: reason".
 std::string DescribeWriteError(const std::string& path, int error);
 
-// Writes a temporary file in the same folder, flushes it and renames it over
-// path, so a failed save leaves the previous file as it was. Returns 0 or the
+// Writes a temporary file in the same folder (created exclusively, never
+// through a link), syncs it, renames it over path and syncs the folder, so a
+// failed save or a crash leaves the previous file as it was. Only a regular
+// file or a new name is written: anything else at path (a link, a FIFO, a
+// device node, a folder) is refused with kNotARegularFile. Returns 0 or the
 // errno of the step that failed.
 int WriteFileAtomic(const std::string& path, const void* data, std::size_t size);
 inline int WriteFileAtomic(const std::string& path, const std::string& text) {
     return WriteFileAtomic(path, text.data(), text.size());
 }
+// 0 when path is a regular file or does not exist, else kNotARegularFile or errno.
+int CheckWritableTarget(const std::string& path);
+// Removes a file (a missing one is no error); returns 0 or errno.
+int RemoveFile(const std::string& path);
+// Renames a file and syncs the folder; returns 0 or errno.
+int RenameFile(const std::string& from, const std::string& to);
+// Makes the folder's entries (renames, new and removed files) durable.
+int SyncFolder(const std::string& folder);
 // The suffix of WriteFileAtomic's temporary files, followed by the writer's process ID.
 inline constexpr const char* kTemporarySuffix = ".tmp-";
 // Removes the temporary files in folder that processes which no longer run

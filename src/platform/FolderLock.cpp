@@ -4,7 +4,10 @@
 #include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <cstdlib>
+#include <cstring>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
 
@@ -45,9 +48,23 @@ FolderLock::FolderLock(std::string folder, std::chrono::milliseconds wait) : fol
         return;
     }
     const std::string path = LockPath(folder_);
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-    if (fd < 0) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
+    // Never through a link: a lock file planted as a link must not make us
+    // create or lock a file elsewhere.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
+    if (fd < 0 && (errno == EACCES || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0) {
+        openError_ = errno == ELOOP ? kNotALockFile : errno;
+        return;
+    }
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        openError_ = kNotALockFile;
+        ::close(fd);
+        return;
+    }
+    // QV530_LOCK_WAIT_MS shortens (or lengthens) every wait, for tests and scripts.
+    if (const char* override = std::getenv("QV530_LOCK_WAIT_MS"); override != nullptr && override[0] != '\0')
+        wait = std::chrono::milliseconds(std::strtol(override, nullptr, 10));
     const auto deadline = std::chrono::steady_clock::now() + wait;
     while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
@@ -72,6 +89,12 @@ FolderLock::~FolderLock() {
 }
 
 std::string FolderLock::BusyMessage() const {
+    if (openError_ != 0) {
+        const std::string path = LockPath(folder_);
+        return "the data folder's lock " + path + " cannot be used (" +
+               (openError_ == kNotALockFile ? std::string("it is not a regular file") : std::string(std::strerror(openError_))) +
+               ")";
+    }
     return "another copy of the program is saving in " + (folder_.empty() ? std::string(".") : folder_) +
            "; try again when it is done";
 }

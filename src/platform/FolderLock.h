@@ -18,9 +18,10 @@ class FolderLock {
 public:
     static constexpr std::chrono::milliseconds kDefaultWait{15000};
 
-    // Waits up to wait while another process holds the lock. A folder where
-    // no lock file can be made (missing, read-only) is not locked, and the
-    // writes that follow report their own errors.
+    // Waits up to wait while another process holds the lock. When the lock
+    // file cannot be opened (a missing or unreadable folder, a link, a
+    // folder at its name) the lock is not held: held() is false and
+    // BusyMessage() says why, and a writer must refuse.
     explicit FolderLock(std::string folder, std::chrono::milliseconds wait = kDefaultWait);
     ~FolderLock();
     FolderLock(const FolderLock&) = delete;
@@ -28,13 +29,18 @@ public:
 
     // True when another process held the lock for the whole wait.
     bool busy() const { return busy_; }
-    // "another copy of the program is saving in FOLDER".
+    // True when this process holds the lock now.
+    bool held() const { return counted_; }
+    // "another copy of the program is saving in FOLDER", or why the lock
+    // file cannot be used.
     std::string BusyMessage() const;
 
 private:
     std::string folder_;
     bool counted_ = false;
     bool busy_ = false;
+    int openError_ = 0;
+    static constexpr int kNotALockFile = -1;
 };
 
 } // namespace qv530

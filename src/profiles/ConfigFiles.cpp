@@ -11,6 +11,7 @@
 #include "platform/FileIo.h"
 #include "settings/IniFile.h"
 #include "profiles/ProfileList.h"
+#include "profiles/StoreJournal.h"
 
 namespace qv530 {
 namespace {
@@ -73,26 +74,40 @@ void ConfigFiles::SetStorePaths() {
     profileListPath_ = folder_ + "str.ini";
 }
 
+std::string ConfigFileDamage(const std::string& path) {
+    if (!PathExists(path)) return {};
+    const auto bytes = ReadFilePrefix(path, config_file::kSize + 1);
+    if (!bytes) return DescribeReadError(path, errno);
+    if (bytes->size() != config_file::kSize)
+        return path + " has " + (bytes->size() > config_file::kSize ? "more than " + std::to_string(config_file::kSize)
+                                                                    : std::to_string(bytes->size())) +
+               " bytes; a profile file has " + std::to_string(config_file::kSize);
+    return {};
+}
+
 std::size_t ConfigFiles::ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
                                         const char* missingLine) {
-    if (!FileExists(path)) {
+    damage_.clear();
+    if (!PathExists(path)) {
         DebugWrite(missingLine);
         return 0;
     }
-    const auto bytes = ReadFilePrefix(path, config_file::kSize);
-    if (!bytes) {
-        DebugWrite(missingLine);
+    // A file of another size is no profile: taking its bytes would send and
+    // save a record with zeros or another file's bytes where settings belong.
+    const auto bytes = ReadFilePrefix(path, config_file::kSize + 1);
+    if (!bytes || bytes->size() != config_file::kSize) {
+        damage_ = ConfigFileDamage(path);
+        if (damage_.empty()) damage_ = path + " cannot be read";
+        DebugPrintf("Config file is damaged: %s\n", damage_.c_str());
         return 0;
     }
-    int recordBytes = 0;
-    if (!bytes->empty()) {
-        state.firstRunFlag = (*bytes)[config_file::kFlag];
-        recordBytes = static_cast<int>(bytes->size() - config_file::kRecord);
-        std::memcpy(settings.data(), bytes->data() + config_file::kRecord, static_cast<std::size_t>(recordBytes));
-    }
-    DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", state.firstRunFlag, recordBytes);
+    state.firstRunFlag = (*bytes)[config_file::kFlag];
+    std::memcpy(settings.data(), bytes->data() + config_file::kRecord, kMouseSettingsSize);
+    DebugPrintf("Program First Run Flag:%d\nRead Size is: %d", state.firstRunFlag, static_cast<int>(kMouseSettingsSize));
     return bytes->size();
 }
+
+std::vector<std::string> ConfigFiles::TakeNotes() { return std::exchange(notes_, {}); }
 
 ProfileLoad ConfigFiles::LoadCurrentProfile(MouseSettings& settings, DeviceState& state) {
     SetStorePaths();
@@ -109,8 +124,24 @@ ProfileLoad ConfigFiles::LoadCurrentProfile(MouseSettings& settings, DeviceState
         configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
         sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
     }
+    loadedDamaged_ = false;
     if (load.listValid) {
         load.configLoaded = ReadConfigFile(configPath_, settings, state, kMissingConfig) > 0;
+        if (!damage_.empty()) {
+            // Shown as the factory settings; the file stays until something
+            // is saved in its place, and is then kept aside.
+            load.damaged = loadedDamaged_ = true;
+            load.notice = damage_ + ". It is not a profile file, so the factory settings are shown; it is kept as it is, "
+                                    "and moved aside under a name ending in .damaged before anything is saved in its place.";
+            const std::string config = configPath_, sidePath = sideFilePath_;
+            MouseSettings factory = settings;
+            DeviceState factoryState = state;
+            if (ReadConfigFile(folder_ + "config.bin", factory, factoryState, kMissingConfig) > 0) settings = factory;
+            ResetToDefaults(settings);
+            settings.at(field::kProfileSlot) = state.profileFileIndex;
+            configPath_ = config;
+            sideFilePath_ = sidePath;
+        }
     } else {
         // Without a list the first profile's file counts only when it holds
         // the whole record; anything less would leave zeros to send.
@@ -137,6 +168,11 @@ void ConfigFiles::LoadProfileFiles(int index, MouseSettings& settings, DeviceSta
     sideFilePath_ = Indexed(folder_, "str", index, ".ini");
     configPath_ = Indexed(folder_, "config", index, ".bin");
     ReadConfigFile(configPath_, settings, state, kMissingProfileConfig);
+}
+
+void ConfigFiles::PointAt(int index) {
+    configPath_ = Indexed(folder_, "config", index, ".bin");
+    sideFilePath_ = Indexed(folder_, "str", index, ".ini");
 }
 
 void ConfigFiles::LoadFactoryFiles(MouseSettings& settings, DeviceState& state) {
@@ -192,18 +228,34 @@ bool ConfigFiles::WriteConfigFile(const std::string& path, const MouseSettings& 
 bool ConfigFiles::SaveCurrentProfile(const MouseSettings& settings, DeviceState& state) {
     configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
     sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
+    if (HoldsNoSettings(settings)) return WriteConfigFile(configPath_, settings, state);
+    // A damaged file in the profile's place is kept, never overwritten.
+    if (const std::string damage = ConfigFileDamage(configPath_); !damage.empty()) {
+        std::string error;
+        const std::string kept = KeepAside(configPath_, error);
+        if (kept.empty()) {
+            writeFailures_.push_back(damage + "; it could not be kept aside (" + error + "), so it was not overwritten");
+            return false;
+        }
+        notes_.push_back(damage + "; it was kept as " + kept);
+    }
+    loadedDamaged_ = false;
     return WriteConfigFile(configPath_, settings, state);
 }
 
-bool ConfigFiles::WriteCaptions(const std::string& path) {
-    if (settingsSection.empty()) return true;
+bool ConfigFiles::WriteSideFile(const std::string& path, bool markInitialised) {
+    if (settingsSection.empty() && !markInitialised) return true;
     IniDocument file;
     if (const int error = LoadIniForEdit(path, file); error != 0) {
         WriteFailed(path, error);
         return false;
     }
-    for (std::size_t i = 0; i < kWrittenCaptions; ++i)
-        file.Set(settingsSection, "Item" + std::to_string(i + 1), side.captions[i]);
+    const IniDocument before = file;
+    if (!settingsSection.empty())
+        for (std::size_t i = 0; i < kWrittenCaptions; ++i)
+            file.Set(settingsSection, "Item" + std::to_string(i + 1), side.captions[i]);
+    if (markInitialised) file.Set(kProfile, kIsDefault, "Y");
+    if (file.Serialize() == before.Serialize() && FileExists(path)) return true;
     if (const int error = SaveIni(path, file); error != 0) {
         WriteFailed(path, error);
         return false;
@@ -212,8 +264,16 @@ bool ConfigFiles::WriteCaptions(const std::string& path) {
 }
 
 void ConfigFiles::InitialiseIfNeeded(bool strict, MouseSettings& settings, DeviceState& state) {
+    // A damaged configuration file is shown as the defaults already and is
+    // left alone until the user saves.
+    if (loadedDamaged_) return;
     const std::string value = ReadProfileString(sideFilePath_, kProfile, kIsDefault);
-    const bool initialise = value == "N" || (strict && value.empty());
+    // An empty value initialises only a profile that has no saved
+    // configuration yet: a side file that is missing or cannot be read must
+    // never reset a profile the user saved.
+    const bool saved = FileExists(configPath_) && ConfigFileDamage(configPath_).empty() &&
+                       state.firstRunFlag == config_file::kSavedFlag;
+    const bool initialise = value == "N" || (strict && value.empty() && !saved);
     if (initialise) {
         ResetToDefaults(settings);
         // Marked only once the defaults are on disk: otherwise the next
@@ -236,25 +296,34 @@ void ConfigFiles::InitialiseIfNeeded(bool strict, MouseSettings& settings, Devic
 
 ConfigFiles::ExportResult ConfigFiles::ExportProfile(const std::string& chosenPath, MouseSettings& settings,
                                                      DeviceState& state) {
-    ExportResult result{chosenPath, false};
-    if (result.path.find(".bin", FileNameStart(result.path)) == std::string::npos) result.path += ".bin";
-    WriteCaptions(SideFilePathFor(result.path));
-    result.written = WriteConfigFile(result.path, settings, state);
+    ExportResult result = WriteExport(chosenPath, settings, state);
     LoadCurrentProfile(settings, state);
     InitialiseIfNeeded(false, settings, state);
+    return result;
+}
+
+ConfigFiles::ExportResult ConfigFiles::WriteExport(const std::string& chosenPath, const MouseSettings& settings,
+                                                   DeviceState& state) {
+    ExportResult result{chosenPath, false, {}};
+    if (result.path.find(".bin", FileNameStart(result.path)) == std::string::npos) result.path += ".bin";
+    const std::size_t failuresBefore = writeFailures_.size();
+    // The configuration file first: a side file alone is no export.
+    result.written = WriteConfigFile(result.path, settings, state) && WriteCaptions(SideFilePathFor(result.path));
+    if (!result.written && writeFailures_.size() > failuresBefore) result.error = writeFailures_.back();
     return result;
 }
 
 ConfigFiles::ImportResult ConfigFiles::ImportProfile(const std::string& chosenPath, MouseSettings& settings,
                                                      DeviceState& state) {
     if (chosenPath.find(".bin", FileNameStart(chosenPath)) == std::string::npos) return ImportResult::NotABinFile;
-    if (!FileExists(chosenPath)) {
+    if (!PathExists(chosenPath)) {
         DebugWrite(kMissingConfig);
         return ImportResult::Missing;
     }
+    if (!FileExists(chosenPath)) return ImportResult::Unreadable;
     ImportResult result = ImportResult::WrongSize;
     if (FileSize(chosenPath) == static_cast<long long>(config_file::kSize)) {
-        ReadConfigFile(chosenPath, settings, state, kMissingConfig);
+        if (ReadConfigFile(chosenPath, settings, state, kMissingConfig) == 0) return ImportResult::Unreadable;
         result = ImportResult::Imported;
     }
     ReadSideFile(SideFilePathFor(chosenPath));

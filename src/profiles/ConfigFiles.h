@@ -43,6 +43,10 @@ bool HoldsNoSettings(const MouseSettings& settings);
 struct ProfileLoad {
     bool listValid = true;     // false: the profile list's ItemCount is not 1..6
     bool configLoaded = false; // the configuration file was read
+    // The configuration file exists but is no profile (wrong size, not a
+    // regular file, unreadable): the record holds the factory settings
+    // instead, and the file is kept aside before anything is saved there.
+    bool damaged = false;
     // Set when the record is not the profile the list names: what was
     // loaded instead and why, in English.
     std::string notice;
@@ -79,6 +83,9 @@ public:
     // factory defaults; the result is then false and its notice says so.
     ProfileLoad LoadCurrentProfile(MouseSettings& settings, DeviceState& state);
     void LoadProfileFiles(int index, MouseSettings& settings, DeviceState& state);
+    // Points the configuration and side-file paths at position index (the
+    // profile moved there); nothing is read.
+    void PointAt(int index);
     void LoadFactoryFiles(MouseSettings& settings, DeviceState& state);
     void ReadSideFile(const std::string& path);
     void ReadSideFile() { ReadSideFile(sideFilePath_); }
@@ -87,8 +94,10 @@ public:
     bool SaveCurrentProfile(const MouseSettings& settings, DeviceState& state);
     // Writes Item1..Item7 of the captions into the side file at path; false
     // when the file could not be written.
-    bool WriteCaptions(const std::string& path);
-    bool WriteCaptions() { return WriteCaptions(sideFilePath_); }
+    bool WriteCaptions(const std::string& path) { return WriteSideFile(path, false); }
+    // The current profile's side file after a save: its captions and
+    // "IsDefault" = "Y", so a profile the user saved is never initialised again.
+    bool WriteCaptions() { return WriteSideFile(sideFilePath_, true); }
     // The "IsDefault" rule: strict at start-up and on switching profiles,
     // lenient after an export. "IsDefault=Y" is written only once the
     // defaults are saved, so a failed save initialises again next time.
@@ -104,21 +113,32 @@ public:
     struct ExportResult {
         std::string path;
         bool written = false;
+        std::string error; // why not, naming the file
     };
     ExportResult ExportProfile(const std::string& chosenPath, MouseSettings& settings, DeviceState& state);
-    enum class ImportResult { NotABinFile, Missing, WrongSize, Imported };
+    // Only the export's two files: no reload, nothing in the data folder.
+    ExportResult WriteExport(const std::string& chosenPath, const MouseSettings& settings, DeviceState& state);
+    // Unreadable: a folder, a FIFO or a file we may not read (ConfigFileDamage says which).
+    enum class ImportResult { NotABinFile, Missing, Unreadable, WrongSize, Imported };
     // Reads a profile from a file the user chose into the record (nothing is
     // sent or saved); the side file beside it is read in any case.
     ImportResult ImportProfile(const std::string& chosenPath, MouseSettings& settings, DeviceState& state);
 
-    // Reads a configuration file into the record as every load does: the
-    // flag, then as many record bytes as the file holds. Returns the number
-    // of bytes read (0 when the file is missing, empty or not a regular file).
+    // Reads a configuration file into the record: the flag and the record,
+    // only from a regular file of exactly 1885 bytes. Returns the bytes read;
+    // 0 when the file is missing (then damage() is empty) or is no profile
+    // file (then damage() says why, and the record is untouched).
     std::size_t ReadConfigFile(const std::string& path, MouseSettings& settings, DeviceState& state,
                         const char* missingLine = "Config file is not exist.\n");
+    // Why the last configuration file read was refused ("PATH has 100 bytes;
+    // a profile file has 1885"); empty when it was read or missing.
+    const std::string& damage() const { return damage_; }
+    // The files kept aside since the last call, one English line each.
+    std::vector<std::string> TakeNotes();
 
 private:
     void SetStorePaths();
+    bool WriteSideFile(const std::string& path, bool markInitialised);
     bool WriteConfigFile(const std::string& path, const MouseSettings& settings, DeviceState& state);
     void WriteFailed(const std::string& path, int error);
 
@@ -128,6 +148,15 @@ private:
     std::string macroStorePath_;
     std::string profileListPath_;
     std::vector<std::string> writeFailures_;
+    std::vector<std::string> notes_;
+    std::string damage_;
+    // The current profile's file was damaged when it was loaded: the
+    // IsDefault rule leaves it alone.
+    bool loadedDamaged_ = false;
 };
+
+// Why the file at path is no profile file ("PATH has 100 bytes; ..."); empty
+// when it is one or when nothing is there.
+std::string ConfigFileDamage(const std::string& path);
 
 } // namespace qv530

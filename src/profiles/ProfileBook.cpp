@@ -83,6 +83,7 @@ ProfileBook ProfileBook::Read(const IniDocument& list, const std::string& baseNa
             names.push_back(list.Get(kProfile, ItemKey(i)));
     }
     book.readCount_ = static_cast<int>(names.size());
+    book.readNames_ = names;
 
     // The selection as the start-up load finds the current profile: the last
     // equal name; only without one the first name beginning with it.
@@ -94,7 +95,7 @@ ProfileBook ProfileBook::Read(const IniDocument& list, const std::string& baseNa
             if (BeginsWithIgnoringCase(names[i], current)) book.selected_ = static_cast<int>(i);
 
     for (std::size_t i = 0; i < names.size(); ++i) {
-        ProfileEntry entry{names[i], static_cast<int>(i), static_cast<int>(i), false};
+        ProfileEntry entry{names[i], static_cast<int>(i), static_cast<int>(i), false, book.nextKey_++};
         book.entries_.push_back(entry);
     }
     // Names must be unique (the current profile is found by its name):
@@ -128,6 +129,14 @@ int ProfileBook::Find(const std::string& name) const {
     return -1;
 }
 
+int ProfileBook::FindIgnoringCase(const std::string& name) const {
+    for (int i = 0; i < count(); ++i) {
+        const std::string& entry = entries_[static_cast<std::size_t>(i)].name;
+        if (entry.size() == name.size() && BeginsWithIgnoringCase(entry, name)) return i;
+    }
+    return -1;
+}
+
 bool ProfileBook::Contains(const std::string& name, int except) const {
     for (int i = 0; i < count(); ++i)
         if (i != except && entries_[static_cast<std::size_t>(i)].name == name) return true;
@@ -148,7 +157,7 @@ ProfileBook::Outcome ProfileBook::New(const std::string& baseName) {
     for (const ProfileEntry& entry : entries_) names.push_back(entry.name);
     // The first entry of an empty list is not marked new: closing on it
     // switches to position 0, whose missing files are then created.
-    entries_.push_back({NextProfileName(names, baseName), -1, -1, !names.empty()});
+    entries_.push_back({NextProfileName(names, baseName), -1, -1, !names.empty(), nextKey_++});
     selected_ = count() - 1;
     return Outcome::Done;
 }
@@ -165,7 +174,7 @@ ProfileBook::Outcome ProfileBook::Copy(int index, const std::string& copyWord) {
     if (index < 0 || index >= count()) return Outcome::Ignored;
     if (count() >= kMaxProfiles) return Outcome::Limit;
     const ProfileEntry& source = entries_[static_cast<std::size_t>(index)];
-    ProfileEntry copy{Unique(copyWord + " " + source.name), -1, source.filesFrom, false};
+    ProfileEntry copy{Unique(copyWord + " " + source.name), -1, source.filesFrom, false, nextKey_++};
     if (!IsValidProfileName(copy.name)) return Outcome::Ignored;
     entries_.push_back(copy);
     return Outcome::Done;
@@ -180,6 +189,12 @@ ProfileBook::Outcome ProfileBook::Rename(int index, const std::string& name) {
 int ProfileBook::CloseSelection() const {
     if (entries_.empty()) return -1;
     return selected_ >= 0 ? selected_ : 0;
+}
+
+int ProfileBook::PositionOfKey(int key) const {
+    for (int i = 0; i < count(); ++i)
+        if (entries_[static_cast<std::size_t>(i)].key == key) return i;
+    return -1;
 }
 
 int ProfileBook::PositionOfOrigin(int origin) const {

@@ -23,6 +23,8 @@ struct ProfileEntry {
     int filesFrom = -1;
     // Added by New: closing on it creates the profile from the factory files.
     bool isNew = false;
+    // Tells entries apart while the book is edited (unique within a book).
+    int key = -1;
 };
 
 class ProfileBook {
@@ -46,6 +48,12 @@ public:
     int readCount() const { return readCount_; }
     // Whether the read list was damaged (count not 1..6, names missing or repeated).
     bool repaired() const { return repaired_; }
+    // The names as the file held them when read (before any repair): a save
+    // compares them with the file again, so that a list another program
+    // changed meanwhile is not overwritten.
+    const std::vector<std::string>& readNames() const { return readNames_; }
+    // The index of the entry whose name equals name ignoring case, or -1.
+    int FindIgnoringCase(const std::string& name) const;
     // The index of the entry equal to name, or -1.
     int Find(const std::string& name) const;
 
@@ -66,6 +74,8 @@ public:
     int CloseSelection() const;
     // Where the entry read at position origin is now; -1 when it was deleted.
     int PositionOfOrigin(int origin) const;
+    // Where the entry with this key is now; -1 when it was deleted.
+    int PositionOfKey(int key) const;
 
 private:
     bool Contains(const std::string& name, int except = -1) const;
@@ -75,6 +85,8 @@ private:
     int selected_ = -1;
     int readCount_ = 0;
     bool repaired_ = false;
+    std::vector<std::string> readNames_;
+    int nextKey_ = 0;
 };
 
 // The name New gives after the entries of names: base name + " 1" for an

@@ -1,159 +1,145 @@
 #include "profiles/ProfileFileMoves.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <optional>
-#include <vector>
 
-#include "platform/DebugLog.h"
 #include "platform/FileIo.h"
-#include "platform/FolderLock.h"
 #include "profiles/ConfigFiles.h"
+#include "profiles/ProfileStore.h"
+#include "profiles/StoreJournal.h"
 
 namespace qv530 {
 namespace {
 
 constexpr const char* kProfile = "Profile";
 
-// The two files of one position as they are read before anything moves.
-struct PositionFiles {
-    std::optional<std::string> config;
-    std::optional<std::string> side;
+// A position's file as it is now: missing, or its bytes. A file that exists
+// but cannot be read stops the save (its bytes could not be carried along).
+struct Existing {
+    bool present = false;
+    std::string bytes;
+    std::string error;
 };
 
-PositionFiles ReadPosition(const std::string& folder, int index) {
-    if (index < 0) return {};
-    return {ReadWholeFile(ProfileConfigPath(folder, index)), ReadWholeFile(ProfileSidePath(folder, index))};
+Existing ReadExisting(const std::string& path) {
+    Existing file;
+    if (!PathExists(path)) return file;
+    file.present = true;
+    if (auto bytes = ReadWholeFile(path)) file.bytes = std::move(*bytes);
+    else file.error = "cannot read " + DescribeReadError(path, errno) + "; nothing was changed";
+    return file;
 }
 
-// Replaces path by contents, or removes it when there are none.
-int Place(const std::string& path, const std::optional<std::string>& contents) {
-    if (contents) return WriteFileAtomic(path, *contents);
-    if (std::remove(path.c_str()) != 0 && errno != ENOENT) return errno;
-    return 0;
-}
-
-std::string Explain(const std::string& path, int error) { return "cannot write " + path + ": " + std::strerror(error); }
-
-// A copy of a position's files beside them, kept while a ring of moves
-// (two entries taking each other's places) is under way.
-std::string KeepPath(const std::string& path) { return path + ".moving"; }
+std::string FileNameOf(const std::string& path) { return path.substr(path.find_last_of('/') + 1); }
 
 } // namespace
 
-std::string ProfileConfigPath(const std::string& folder, int index) {
-    return folder + "config" + std::to_string(index) + ".bin";
-}
+std::string ProfileConfigName(int index) { return "config" + std::to_string(index) + ".bin"; }
+std::string ProfileSideName(int index) { return "str" + std::to_string(index) + ".ini"; }
+std::string ProfileConfigPath(const std::string& folder, int index) { return folder + ProfileConfigName(index); }
+std::string ProfileSidePath(const std::string& folder, int index) { return folder + ProfileSideName(index); }
 
-std::string ProfileSidePath(const std::string& folder, int index) {
-    return folder + "str" + std::to_string(index) + ".ini";
-}
-
-ProfileListSave SaveProfileBook(const std::string& folder, const ProfileBook& book, int current,
-                                const std::function<bool()>& proceed) {
-    const FolderLock lock(folder); // one writer of the data folder at a time
+ProfileListSave SaveProfileBook(const StoreSession& session, const ProfileBook& book, int current,
+                                const NewProfileMaker& makeNew) {
     ProfileListSave result;
-    const auto interrupted = [&] {
-        if (!proceed || proceed()) return false;
-        result.error = "interrupted";
-        return true;
-    };
+    if (!session.ok()) {
+        result.error = session.refusal() + "; nothing was changed";
+        return result;
+    }
+    const std::string& folder = session.folder();
     const std::string listPath = folder + "str.ini";
-    if (book.count() == 0 || !FileExists(listPath)) return result;
+    if (book.count() == 0) return result;
+    if (!FileExists(listPath)) {
+        result.error = "there is no " + listPath;
+        return result;
+    }
     IniDocument list;
     if (const int error = LoadIniForEdit(listPath, list); error != 0) {
-        result.error = "cannot read " + listPath + ": " + std::strerror(error);
+        result.error = "cannot read " + DescribeReadError(listPath, error) + "; nothing was changed";
+        return result;
+    }
+    const ProfileBook onDisk = ProfileBook::Read(list, {});
+    if (onDisk.readNames() != book.readNames()) {
+        result.error = "another program changed the profiles meanwhile; nothing was changed";
         return result;
     }
 
-    // 1. What every position must hold, read before anything is written.
-    struct Move {
-        int target;
-        int source; // -1: the position is emptied (an entry without files yet)
-        PositionFiles files;
-        bool done = false;
+    std::vector<FileChange> changes;
+    const auto carry = [&](int from, const std::string& toName, const std::string& fromPath) -> bool {
+        const Existing source = ReadExisting(fromPath);
+        if (!source.error.empty()) {
+            result.error = source.error;
+            return false;
+        }
+        (void)from;
+        changes.push_back({toName, source.present ? std::optional<std::string>(source.bytes) : std::nullopt});
+        return true;
     };
-    std::vector<Move> moves;
+    // A file beyond the list as it was read belongs to no profile the user
+    // sees; it is kept aside before its name is used.
+    const auto keepOrphan = [&](int position, const std::string& name) -> bool {
+        if (position < book.readCount()) return true;
+        const Existing orphan = ReadExisting(folder + name);
+        if (!orphan.error.empty()) {
+            result.error = orphan.error;
+            return false;
+        }
+        if (!orphan.present) return true;
+        const std::string kept = FileNameOf(KeptAsideName(folder + name, "kept"));
+        changes.push_back({kept, orphan.bytes});
+        result.notes.push_back(folder + name + " belonged to no listed profile; it was kept as " + folder + kept);
+        return true;
+    };
+
+    // 1. Every position's new files, read before anything is written.
     for (int p = 0; p < book.count(); ++p) {
-        const int source = book.entries()[static_cast<std::size_t>(p)].filesFrom;
-        if (source == p) continue;
-        moves.push_back({p, source, ReadPosition(folder, source)});
+        const ProfileEntry& entry = book.entries()[static_cast<std::size_t>(p)];
+        if (entry.filesFrom == p) continue;
+        if (!keepOrphan(p, ProfileConfigName(p)) || !keepOrphan(p, ProfileSideName(p))) return result;
+        if (entry.filesFrom >= 0) {
+            // The side file first: a configuration file without its side
+            // file is never taken for a profile to initialise.
+            if (!carry(entry.filesFrom, ProfileSideName(p), ProfileSidePath(folder, entry.filesFrom)) ||
+                !carry(entry.filesFrom, ProfileConfigName(p), ProfileConfigPath(folder, entry.filesFrom)))
+                return result;
+        } else if (makeNew) {
+            NewProfileFiles files = makeNew(p);
+            changes.push_back({ProfileSideName(p), std::move(files.side)});
+            changes.push_back({ProfileConfigName(p), std::move(files.config)});
+        } else {
+            changes.push_back({ProfileSideName(p), std::nullopt});
+            changes.push_back({ProfileConfigName(p), std::nullopt});
+        }
     }
 
-    // 2. The new files, in an order that overwrites a position only once no
-    // pending move still reads it; a ring is broken by keeping one
-    // position's files beside them first.
-    std::vector<std::string> kept;
-    const auto stillRead = [&](int position) {
-        for (const Move& move : moves)
-            if (!move.done && move.source == position && move.target != position) return true;
-        return false;
-    };
-    for (std::size_t left = moves.size(); left > 0; --left) {
-        Move* next = nullptr;
-        for (Move& move : moves)
-            if (!move.done && !stillRead(move.target)) {
-                next = &move;
-                break;
-            }
-        if (next == nullptr) {
-            for (Move& move : moves)
-                if (!move.done) {
-                    next = &move;
-                    break;
-                }
-            const PositionFiles old = ReadPosition(folder, next->target);
-            for (const auto& [path, contents] : {std::pair{ProfileConfigPath(folder, next->target), old.config},
-                                                 std::pair{ProfileSidePath(folder, next->target), old.side}}) {
-                if (!contents) continue;
-                if (interrupted()) return result;
-                if (const int error = WriteFileAtomic(KeepPath(path), *contents); error != 0) {
-                    result.error = Explain(KeepPath(path), error);
-                    return result;
-                }
-                kept.push_back(KeepPath(path));
-            }
-        }
-        // The side file first: a configuration file without its side file
-        // would be reset to the defaults when it is switched to.
-        const std::string side = ProfileSidePath(folder, next->target);
-        const std::string config = ProfileConfigPath(folder, next->target);
-        if (interrupted()) return result;
-        if (const int error = Place(side, next->files.side); error != 0) {
-            result.error = Explain(side, error);
-            return result;
-        }
-        if (interrupted()) return result;
-        if (const int error = Place(config, next->files.config); error != 0) {
-            result.error = Explain(config, error);
-            return result;
-        }
-        next->done = true;
+    // 2. The list and the identities that follow their entries.
+    const std::vector<std::string> oldIds = ProfileIds(session, book.readNames());
+    std::vector<std::string> names;
+    for (const ProfileEntry& entry : book.entries()) {
+        names.push_back(entry.name);
+        result.ids.push_back(entry.origin >= 0 && entry.origin < static_cast<int>(oldIds.size())
+                                 ? oldIds[static_cast<std::size_t>(entry.origin)]
+                                 : NewProfileId());
     }
-
-    // 3. The list.
     const int selected = current >= 0 && current < book.count() ? current : 0;
     list.DeleteSection(kProfile);
-    list.Set(kProfile, "CurProfileName", book.entries()[static_cast<std::size_t>(selected)].name);
+    list.Set(kProfile, "CurProfileName", names[static_cast<std::size_t>(selected)]);
     list.Set(kProfile, "ItemCount", std::to_string(book.count()));
-    for (int i = 0; i < book.count(); ++i)
-        list.Set(kProfile, "Item" + std::to_string(i), book.entries()[static_cast<std::size_t>(i)].name);
-    if (interrupted()) return result;
-    if (const int error = SaveIni(listPath, list); error != 0) {
-        result.error = Explain(listPath, error);
+    for (int i = 0; i < book.count(); ++i) list.Set(kProfile, "Item" + std::to_string(i), names[static_cast<std::size_t>(i)]);
+    changes.push_back({"str.ini", list.Serialize()});
+    changes.push_back({kProfileIdsName, FormatProfileIds(result.ids, names)});
+
+    // 3. The positions the list gave up (their profiles moved down or were deleted).
+    for (int p = book.count(); p < book.readCount() && p < kMaxProfiles; ++p) {
+        changes.push_back({ProfileConfigName(p), std::nullopt});
+        changes.push_back({ProfileSideName(p), std::nullopt});
+    }
+
+    const JournalResult committed = CommitChanges(folder, changes);
+    if (!committed.done) {
+        result.error = committed.error;
         return result;
     }
     result.saved = true;
-
-    // 4. What is no longer listed: the positions the list gave up, and the
-    // copies kept for a ring.
-    for (int p = book.count(); p < book.readCount() && p < kMaxProfiles; ++p) {
-        for (const std::string& path : {ProfileConfigPath(folder, p), ProfileSidePath(folder, p)})
-            if (!interrupted() && Place(path, std::nullopt) != 0) DebugPrintf("Cannot remove %s\n", path.c_str());
-    }
-    for (const std::string& path : kept)
-        if (!interrupted()) std::remove(path.c_str());
     return result;
 }
 

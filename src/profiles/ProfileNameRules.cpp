@@ -1,5 +1,7 @@
 #include "profiles/ProfileNameRules.h"
 
+#include "settings/IniFile.h"
+
 namespace qv530 {
 
 std::string ProfileNameRefusal(std::string_view name) {
@@ -7,7 +9,12 @@ std::string ProfileNameRefusal(std::string_view name) {
     std::string problem;
     if (name.find_first_of("\r\n") != std::string_view::npos) problem = "a line break";
     if (name.find('\0') != std::string_view::npos) problem += problem.empty() ? "a NUL character" : ", a NUL character";
-    return problem.empty() ? std::string{} : "A profile name cannot hold " + problem + ".";
+    if (!problem.empty()) return "A profile name cannot hold " + problem + ".";
+    // Longer values are cut when the list is read back.
+    if (name.size() > kIniValueMax)
+        return "A profile name can hold at most " + std::to_string(kIniValueMax) + " bytes; this one has " +
+               std::to_string(name.size()) + ".";
+    return {};
 }
 
 } // namespace qv530

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "profiles/ConfigFiles.h"
+#include "profiles/ProfileFileMoves.h"
 
 namespace qv530 {
 
@@ -14,13 +15,19 @@ namespace qv530 {
 // "IsDefault" rule runs, its side file is read, and the record and captions
 // are saved back. A position whose configuration file is missing is created
 // as New creates one, and a configuration file without its side file is
-// taken as it is rather than reset to the defaults.
-void SwitchToProfile(int index, ConfigFiles& files, MouseSettings& settings, DeviceState& state);
+// taken as it is rather than reset to the defaults. A configuration file
+// that is no profile file is shown as the factory settings and not saved
+// over; the returned text then says so (empty otherwise).
+std::string SwitchToProfile(int index, ConfigFiles& files, MouseSettings& settings, DeviceState& state);
 
 // Create: profile index becomes current with the factory file's record and
 // the defaults over it (so it starts with the factory file's macro area),
 // the factory side file's captions, and is saved with "IsDefault" = "Y".
 void CreateProfileAt(int index, ConfigFiles& files, MouseSettings& settings, DeviceState& state);
+
+// The files New gives profile index: the factory record with the defaults
+// over it, the factory captions, "IsDefault" = "Y". Nothing is written.
+NewProfileFiles MakeNewProfileFiles(const ConfigFiles& current, int index);
 
 // Load: a 1885-byte file and the side file beside it are read into the
 // record and the captions of profile index (ProfileFileIndex), to be saved

@@ -1,15 +1,16 @@
 #include "profiles/StartupProfile.h"
 
 #include "macros/MacroRebuild.h"
-#include "platform/FolderLock.h"
+#include "profiles/ProfileStore.h"
 #include "settings/IniFile.h"
 
 namespace qv530 {
 
 std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, DeviceState& state, MouseSettings& sent,
-                                 UiStrings& texts, std::string* notice) {
-    // The IsDefault rule may save: no other copy may write meanwhile.
-    const FolderLock lock(files.dataFolder());
+                                 UiStrings& texts, std::string* notice, bool* damaged) {
+    // The IsDefault rule may save: no other copy may write meanwhile, and a
+    // change cut short is finished before anything is read.
+    const StoreSession session(files.dataFolder());
     const ProfileLoad load = files.LoadCurrentProfile(settings, state);
     CopySettings(settings, sent);
     const std::string language = ReadProfileString(files.profileListPath(), "Skins", "Lan");
@@ -17,10 +18,11 @@ std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, De
     files.settingsSection = texts.UiString(kSlotCaptionSection);
     files.ReadSideFile();
     std::string message = load.notice;
+    for (const std::string& note : session.notes()) message += (message.empty() ? "" : "\n") + note;
     // Without a valid list the rule stays out: a first profile that loaded
     // is never overwritten with defaults, and defaults are saved only by an Apply.
-    if (load && !lock.busy()) files.InitialiseIfNeeded(true, settings, state);
-    if (HoldsNoSettings(settings)) {
+    if (load && session.ok()) files.InitialiseIfNeeded(true, settings, state);
+    if (HoldsNoSettings(settings) && !load.damaged) {
         // The profile's file is missing or unreadable and nothing initialised
         // it: the defaults, never a record of zeros.
         ResetToDefaults(settings);
@@ -32,6 +34,7 @@ std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, De
     // all-zero record of a first start.
     CopySettings(settings, sent);
     if (notice != nullptr) *notice = message;
+    if (damaged != nullptr) *damaged = load.damaged;
     return language;
 }
 

@@ -13,7 +13,10 @@ namespace qv530 {
 // is never left without settings: when the profile's file could not be read
 // it holds the factory defaults, and notice (when given) says what was
 // loaded instead of the profile and why; it is empty when all went well.
+// damaged (when given) tells a configuration file that is no profile file:
+// the record then holds the factory settings, and nothing may send it as
+// the profile.
 std::string LoadProfileAtStartUp(ConfigFiles& files, MouseSettings& settings, DeviceState& state, MouseSettings& sent,
-                                 UiStrings& texts, std::string* notice = nullptr);
+                                 UiStrings& texts, std::string* notice = nullptr, bool* damaged = nullptr);
 
 } // namespace qv530

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "macros/MacroRebuild.h"
-#include "platform/FolderLock.h"
+#include "profiles/ProfileStore.h"
 
 namespace qv530 {
 namespace {
@@ -17,23 +17,32 @@ bool SaveProfile(ApplyContext& context) {
 } // namespace
 
 ApplyResult ApplyAndSave(ApplyContext& context) {
-    // The configuration file and its captions are saved as one pair.
-    const FolderLock lock(context.files.dataFolder());
-    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
+    // The configuration file and its captions are saved as one pair, under
+    // the lock, at the position the profile has now.
+    const StoreSession session(context.files.dataFolder());
+    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}};
     if (HoldsNoSettings(context.settings))
-        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved"};
+        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved", {}};
+    bool save = true;
+    if (!context.profileId.empty()) {
+        const int position = PositionOfProfileId(session, context.profileId);
+        if (position < 0) save = false;
+        else context.state.profileFileIndex = static_cast<std::uint8_t>(position);
+    }
     SendContext send{context.settings, context.state, context.link, context.sleeper, context.trace,
-                     [&context] { return SaveProfile(context); }};
+                     [&context, save] { return !save || SaveProfile(context); }};
     ApplyResult total = SendToConnectedDevices(send);
-    total.saved = SaveProfile(context) && total.saved;
+    if (save) total.saved = SaveProfile(context) && total.saved;
+    else total.notSaved = "another program deleted this profile, so the settings were sent but not saved; "
+                          "choose a profile in the profile dialog";
     CopySettings(context.settings, context.sent);
     if (context.applyPointerSettings) context.applyPointerSettings(context.settings);
     return total;
 }
 
 ApplyResult ResetAndApply(ApplyContext& context) {
-    const FolderLock lock(context.files.dataFolder());
-    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
+    const StoreSession session(context.files.dataFolder());
+    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}};
     MouseSettings& s = context.settings;
     const std::uint8_t profileSlot = s.at(field::kProfileSlot);
     std::array<std::uint8_t, field::kMacroSlotCount * field::kMacroSlotSize> macros{};

@@ -21,6 +21,12 @@ struct ApplyContext {
     Trace* trace = nullptr;
     // Hands the pointer settings of the record to the desktop.
     std::function<void(const MouseSettings&)> applyPointerSettings;
+    // The lasting identity of the profile the record belongs to (the window
+    // keeps it): the save goes to the position that profile has now, found
+    // under the lock; when another program deleted it nothing is saved.
+    // Empty: the position in the device state (qv530ctl, which reads the list
+    // under the same lock).
+    std::string profileId;
 };
 
 // A whole profile as one value: a sequence runs on such a copy.
@@ -29,13 +35,14 @@ struct ProfileSnapshot {
     MouseSettings sent;
     DeviceState state;
     ConfigFiles files;
+    std::string profileId; // see ApplyContext::profileId
 };
 
 // Apply: every connected mouse, the pad, save, copy to the sent record and
 // the desktop's pointer settings. Holds the data folder's lock throughout;
-// refuses (result.refused) a record that holds no settings, or when another
-// copy of the program keeps the lock. Failed writes are in
-// context.files.TakeWriteFailures().
+// refuses (result.refused) a record that holds no settings, or when the lock
+// cannot be had. Failed writes are in context.files.TakeWriteFailures(); a
+// save left out because the profile was deleted is said in result.notSaved.
 ApplyResult ApplyAndSave(ApplyContext& context);
 // Reset: factory defaults with the profile slot and the macros kept, then apply.
 ApplyResult ResetAndApply(ApplyContext& context);

@@ -18,6 +18,9 @@
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
 
+#include "platform/FaultPoint.h"
+
+#include <cerrno>
 #include <gtest/gtest.h>
 
 namespace qv530 {
@@ -74,13 +77,13 @@ TEST_F(ProfileNoticeTest, ADamagedProfileListShowsTheDefaultsWithANotice) {
 TEST_F(ProfileNoticeTest, AFailedSaveNamesTheFileAndTheReason) {
     Start();
     EXPECT_EQ(Notice(), nullptr); // a first start is no fault
-    std::filesystem::remove(Data("config0.bin"));
-    std::filesystem::create_directories(Data("config0.bin/keep"));
+    ArmFaultFailure(Data("config0.bin"), ENOSPC); // a full disk
     QSignalSpy done(window.get(), &CMouseConfigurationDlg::sequenceDone);
     QTest::mouseClick(window->findChild<CBitmapBtn*>("apply"), Qt::LeftButton);
     ASSERT_TRUE(done.wait(20000));
+    ArmFaultFailure("", 0);
     const QString status = window->findChild<QLabel*>("statusLine")->text();
-    EXPECT_EQ(status.toStdString(), "cannot write " + Data("config0.bin") + ": Is a directory");
+    EXPECT_EQ(status.toStdString(), "cannot write " + Data("config0.bin") + ": No space left on device");
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 
 #include "cli/Commands.h"
 #include "cli/SettingCommands.h"
+#include "platform/FaultPoint.h"
 #include "platform/FileIo.h"
 #include "profiles/DataFolderSetup.h"
 #include "profiles/FactoryFiles.h"
@@ -106,13 +107,13 @@ TEST_F(FaultTest, AFirstStartOnAFullDiskSendsTheDefaultsAndDoesNotSaySaved) {
 
 TEST_F(FaultTest, IsDefaultIsMarkedOnlyOnceTheDefaultsAreSaved) {
     Prepare();
-    // config0.bin cannot be replaced: a folder with something in it stands there.
-    std::filesystem::create_directories(Data("config0.bin/keep"));
+    // config0.bin cannot be written: the disk is full.
+    ArmFaultFailure(Data("config0.bin"), ENOSPC);
     EXPECT_EQ(RunGet({}, out, err), 1);
     EXPECT_TRUE(Said("cannot write " + Data("config0.bin"))) << err.str();
     EXPECT_NE(ReadProfileString(Data("str0.ini"), "Profile", "IsDefault"), "Y");
     // Once the file can be written the next start initialises and marks it.
-    std::filesystem::remove_all(Data("config0.bin"));
+    ArmFaultFailure("", 0);
     err.str("");
     EXPECT_EQ(RunGet({}, out, err), 0) << err.str();
     EXPECT_EQ(ReadProfileString(Data("str0.ini"), "Profile", "IsDefault"), "Y");
@@ -124,14 +125,14 @@ TEST_F(FaultTest, IsDefaultIsMarkedOnlyOnceTheDefaultsAreSaved) {
 TEST_F(FaultTest, AFailedSaveNeverSaysSavedNorExitsZero) {
     Prepare();
     ASSERT_EQ(RunGet({}, out, err), 0);
-    std::filesystem::remove(Data("config0.bin"));
-    std::filesystem::create_directories(Data("config0.bin/keep"));
+    ArmFaultFailure(Data("config0.bin"), ENOSPC);
     out.str("");
     EXPECT_EQ(RunSet({"sensitivity-x", "7"}, out, err), 1);
     EXPECT_EQ(out.str(), "");
-    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": Is a directory")) << err.str();
+    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": No space left on device")) << err.str();
     EXPECT_EQ(RunApply({"--emulate", "a11d", "--fast"}, out, err), 1);
     EXPECT_EQ(out.str(), "");
+    ArmFaultFailure("", 0);
 }
 
 TEST_F(FaultTest, AFailedCaptionWriteIsReported) {

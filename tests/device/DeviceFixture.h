@@ -22,7 +22,8 @@ struct DeviceFixture {
     NoSleeper sleeper;
     Trace trace;
     int pointerApplies = 0;
-    ApplyContext context{settings, sent, state, files, link, sleeper, &trace, [this](const MouseSettings&) { ++pointerApplies; }};
+    ApplyContext context{settings, sent, state, files, link, sleeper, &trace,
+                         [this](const MouseSettings&) { ++pointerApplies; }, {}};
 
     std::shared_ptr<EmulatedMouse> PlugMouse(MouseVariant variant, std::uint16_t firmware = 0) {
         auto mouse = std::make_shared<EmulatedMouse>(variant, firmware);

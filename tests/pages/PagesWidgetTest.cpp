@@ -34,7 +34,7 @@ protected:
     // The record replaced as a whole: the defaults, changed by `change`.
     template <typename Fn>
     void Replace(Fn change) {
-        ProfileSnapshot snapshot{MouseSettings{}, MouseSettings{}, DeviceState{}, ConfigFiles(folder.path())};
+        ProfileSnapshot snapshot{MouseSettings{}, MouseSettings{}, DeviceState{}, ConfigFiles(folder.path()), {}};
         ResetToDefaults(snapshot.settings);
         change(snapshot.settings);
         snapshot.sent = snapshot.settings;

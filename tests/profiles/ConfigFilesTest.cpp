@@ -35,26 +35,30 @@ protected:
     ConfigFiles Files() { return ConfigFiles(folder); }
 };
 
-TEST_F(ConfigFilesTest, ShortLongAndMissingFilesLoadAsTheLoaderReadsThem) {
-    for (auto& b : settings.bytes) b = 0xEE;
-    Write("config0.bin", Image(7, 0x11, 1000));
+TEST_F(ConfigFilesTest, AFileOfAnotherSizeIsNoProfileAndLeavesTheRecordAlone) {
     ProfileList("ItemCount=1\r\nItem0=P\r\nCurProfileName=P\r\n");
-    DebugCapture debug;
     auto files = Files();
-    ASSERT_TRUE(files.LoadCurrentProfile(settings, state));
+    for (const std::size_t size : {std::size_t{0}, std::size_t{1000}, std::size_t{1884}, std::size_t{1886}, std::size_t{3000}}) {
+        for (auto& b : settings.bytes) b = 0xEE;
+        Write("config0.bin", Image(7, 0x11, size));
+        const ProfileLoad load = files.LoadCurrentProfile(settings, state);
+        EXPECT_TRUE(load.damaged) << size;
+        EXPECT_FALSE(load.configLoaded) << size;
+        // The factory settings stand in; no byte of the file is taken.
+        EXPECT_NE(settings.at(998), 0x11) << size;
+        EXPECT_NE(load.notice.find("a profile file has 1885"), std::string::npos) << load.notice;
+    }
+    Write("config0.bin", Image(7, 0x11, 1885));
+    DebugCapture debug;
+    EXPECT_FALSE(files.LoadCurrentProfile(settings, state).damaged);
     EXPECT_EQ(state.firstRunFlag, 7);
     EXPECT_EQ(settings.at(998), 0x11);
-    EXPECT_EQ(settings.at(999), 0xEE); // the rest keeps its bytes
-    EXPECT_TRUE(debug.Contains("Program First Run Flag:7\nRead Size is: 999"));
-
-    Write("config0.bin", Image(1, 0x22, 3000));
-    files.LoadCurrentProfile(settings, state);
-    EXPECT_EQ(settings.at(1883), 0x22);
+    EXPECT_TRUE(debug.Contains("Program First Run Flag:7\nRead Size is: 1884"));
 
     std::remove((folder + "config0.bin").c_str());
     debug.Clear();
     files.LoadCurrentProfile(settings, state);
-    EXPECT_EQ(settings.at(0), 0x22);
+    EXPECT_EQ(settings.at(998), 0x11); // a missing file leaves the record alone
     EXPECT_TRUE(debug.Contains("Config file is not exist.\n"));
     debug.Clear();
     files.LoadProfileFiles(3, settings, state);

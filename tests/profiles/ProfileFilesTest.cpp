@@ -8,7 +8,15 @@
 #include "profiles/FactoryFiles.h"
 #include "profiles/ProfileBook.h"
 #include "profiles/ProfileFileMoves.h"
+#include "profiles/ProfileStore.h"
 #include "profiles/ProfileSwitch.h"
+#include "profiles/StoreJournal.h"
+#include "platform/FaultPoint.h"
+
+#include <algorithm>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
 
@@ -72,7 +80,7 @@ TEST_F(ProfileFilesTest, DeletingAnEntryMovesTheLaterProfilesFilesWithThem) {
     WriteList({"A", "B", "C"}, "C");
     ProfileBook book = Book();
     ASSERT_EQ(book.Delete(1), ProfileBook::Outcome::Done);
-    const ProfileListSave saved = SaveProfileBook(folder, book, book.selected());
+    const ProfileListSave saved = SaveProfileBook(StoreSession(folder), book, book.selected());
     ASSERT_TRUE(saved.saved) << saved.error;
 
     EXPECT_EQ(FillAt(0), 0xA0);
@@ -98,7 +106,7 @@ TEST_F(ProfileFilesTest, CopiesHoldTheSourcesFilesAndRingsOfMovesWork) {
     ProfileBook book = Book();
     ASSERT_EQ(book.Copy(0, "Copy"), ProfileBook::Outcome::Done); // [A, B, Copy A]
     ASSERT_EQ(book.Delete(0), ProfileBook::Outcome::Done);       // [B, Copy A]: the two swap places
-    ASSERT_TRUE(SaveProfileBook(folder, book, 0).saved);
+    ASSERT_TRUE(SaveProfileBook(StoreSession(folder), book, 0).saved);
     EXPECT_EQ(FillAt(0), 0xB1);
     EXPECT_EQ(FillAt(1), 0xA0);
     EXPECT_EQ(CaptionAt(1), "caption of 160");
@@ -108,60 +116,70 @@ TEST_F(ProfileFilesTest, CopiesHoldTheSourcesFilesAndRingsOfMovesWork) {
     // A copy appended to the list holds the source's bytes.
     book = Book();
     ASSERT_EQ(book.Copy(1, "Copy"), ProfileBook::Outcome::Done);
-    ASSERT_TRUE(SaveProfileBook(folder, book, 0).saved);
+    ASSERT_TRUE(SaveProfileBook(StoreSession(folder), book, 0).saved);
     EXPECT_EQ(FillAt(2), 0xA0);
     EXPECT_EQ(ListValue("Item2"), "Copy Copy A");
 }
 
-// Whether a profile marked with fill is still whole somewhere: its
-// configuration and side file side by side at one position (or in the
-// copies kept while a ring of moves runs).
+// Whether a profile marked with fill is whole at one position: its
+// configuration and side file side by side.
 bool WholeSomewhere(const std::string& folder, std::uint8_t fill) {
-    for (int p = 0; p < kMaxProfiles; ++p)
-        for (const std::string suffix : {"", ".moving"}) {
-            const auto config = ReadWholeFile(ProfileConfigPath(folder, p) + suffix);
-            const std::string caption =
-                ReadProfileString(ProfileSidePath(folder, p) + suffix, "Setting-EN", "Item1");
-            if (config && config->size() == config_file::kSize && static_cast<std::uint8_t>((*config)[100]) == fill &&
-                caption == "caption of " + std::to_string(fill))
-                return true;
-        }
+    for (int p = 0; p < kMaxProfiles; ++p) {
+        const auto config = ReadWholeFile(ProfileConfigPath(folder, p));
+        const std::string caption = ReadProfileString(ProfileSidePath(folder, p), "Setting-EN", "Item1");
+        if (config && config->size() == config_file::kSize && static_cast<std::uint8_t>((*config)[100]) == fill &&
+            caption == "caption of " + std::to_string(fill))
+            return true;
+    }
     return false;
 }
 
-TEST_F(ProfileFilesTest, AnInterruptionAtAnyStepLeavesEveryKeptProfileWhole) {
+// A save killed at each of its file-system steps (as kill -9 or a power cut
+// would end it), then the next program's look at the folder: every profile
+// is whole, and the list is the old one or the new one, never a mix.
+TEST_F(ProfileFilesTest, AKillAtAnyStepLeavesTheFolderAsItWasOrAsItIsMeantToBe) {
     struct Case {
         std::vector<std::uint8_t> fills;
         std::function<void(ProfileBook&)> edit;
-        std::vector<std::uint8_t> kept;
+        std::vector<std::string> after; // the names once saved
+        int gone;                       // the fill the save deletes, or -1
     };
     const std::vector<Case> cases = {
         // Delete the first of three: both others move down.
-        {{0xA0, 0xB1, 0xC2}, [](ProfileBook& b) { b.Delete(0); }, {0xB1, 0xC2}},
-        // Copy the first, delete it: the two swap places (a ring).
-        {{0xA0, 0xB1}, [](ProfileBook& b) { b.Copy(0, "Copy"); b.Delete(0); }, {0xA0, 0xB1}},
+        {{0xA0, 0xB1, 0xC2}, [](ProfileBook& b) { b.Delete(0); }, {"P1", "P2"}, 0xA0},
+        // Copy the first, delete it: the two swap places.
+        {{0xA0, 0xB1}, [](ProfileBook& b) { b.Copy(0, "Copy"); b.Delete(0); }, {"P1", "Copy P0"}, -1},
+        // Delete the middle one of three.
+        {{0xA0, 0xB1, 0xC2}, [](ProfileBook& b) { b.Delete(1); }, {"P0", "P2"}, 0xB1},
     };
     for (const Case& c : cases) {
-        for (int stop = 0;; ++stop) {
-            std::vector<std::string> names;
-            for (std::size_t i = 0; i < c.fills.size(); ++i) {
-                StoreProfile(static_cast<int>(i), c.fills[i]);
-                names.push_back("P" + std::to_string(i));
+        std::vector<std::string> before;
+        for (std::size_t i = 0; i < c.fills.size(); ++i) before.push_back("P" + std::to_string(i));
+        for (int killAt = 1;; ++killAt) {
+            std::filesystem::remove(folder + kJournalName);
+            for (std::size_t i = 0; i < c.fills.size(); ++i) StoreProfile(static_cast<int>(i), c.fills[i]);
+            WriteList(before, "P0");
+            const pid_t child = fork();
+            ASSERT_GE(child, 0);
+            if (child == 0) {
+                ProfileBook book = Book();
+                c.edit(book);
+                ArmFaultPoints(killAt);
+                _exit(SaveProfileBook(StoreSession(folder), book, 0).saved ? 0 : 1);
             }
-            WriteList(names, "P0");
-            ProfileBook book = Book();
-            c.edit(book);
-            int steps = 0;
-            const ProfileListSave saved = SaveProfileBook(folder, book, 0, [&] { return steps++ < stop; });
-            for (std::uint8_t fill : c.kept) EXPECT_TRUE(WholeSomewhere(folder, fill)) << int(fill) << " at " << stop;
-            const std::string count = ListValue("ItemCount");
-            EXPECT_TRUE(count == std::to_string(c.fills.size()) || count == std::to_string(book.count()));
-            if (saved.error.empty()) {
-                EXPECT_FALSE(LeftoverMoves());
-                break;
+            int status = 0;
+            ASSERT_EQ(waitpid(child, &status, 0), child);
+            const bool killed = WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+            ASSERT_TRUE(killed || (WIFEXITED(status) && WEXITSTATUS(status) == 0)) << "kill at " << killAt;
+            const StoreSession next(folder); // finishes what the kill cut short
+            ASSERT_TRUE(next.ok()) << next.refusal();
+            const std::vector<std::string> names = Book().readNames();
+            EXPECT_TRUE(names == before || names == c.after) << "kill at " << killAt;
+            for (std::uint8_t fill : c.fills) {
+                if (names == c.after && fill == c.gone) continue; // deleted as asked
+                EXPECT_TRUE(WholeSomewhere(folder, fill)) << int(fill) << ", kill at " << killAt;
             }
-            for (const auto& entry : std::filesystem::directory_iterator(folder))
-                if (entry.path().string().ends_with(".moving")) std::filesystem::remove(entry.path());
+            if (!killed) break;
         }
     }
 }
@@ -172,7 +190,7 @@ TEST_F(ProfileFilesTest, NewEntriesNeverTakeStaleFilesAndEmptyListsWriteNothing)
     WriteList({"A"}, "A");
     ProfileBook book = Book();
     ASSERT_EQ(book.New("Profile"), ProfileBook::Outcome::Done);
-    ASSERT_TRUE(SaveProfileBook(folder, book, 0).saved);
+    ASSERT_TRUE(SaveProfileBook(StoreSession(folder), book, 0).saved);
     EXPECT_EQ(FillAt(1), -1);
     EXPECT_EQ(FillAt(0), 0xA0);
 
@@ -180,7 +198,7 @@ TEST_F(ProfileFilesTest, NewEntriesNeverTakeStaleFilesAndEmptyListsWriteNothing)
     WriteList({}, "");
     ASSERT_EQ(WriteProfileString(folder + "str.ini", "Profile", "ItemCount", "x"), 0);
     const std::string before = *ReadWholeFile(folder + "str.ini");
-    EXPECT_FALSE(SaveProfileBook(folder, Book(), -1).saved);
+    EXPECT_FALSE(SaveProfileBook(StoreSession(folder), Book(), -1).saved);
     EXPECT_EQ(*ReadWholeFile(folder + "str.ini"), before);
     EXPECT_EQ(FillAt(0), 0xA0);
 }
