@@ -43,6 +43,7 @@
 #include "device/FirmwareGate.h"
 #include "lang/Language.h"
 #include "pages/CMacroProgramDialog.h"
+#include "macros/MacroRebuild.h"
 #include "platform/DebugLog.h"
 #include "settings/PointerValues.h"
 
@@ -554,7 +555,14 @@ void CMouseConfigurationDlg::OpenMacroManager() {
     if (devices_->busy()) return;
     ClearButtonSelection();
     CMacroProgramDialog dialog(*app_.editor, this);
-    if (dialog.exec() == QDialog::Accepted) app_.editor->Edit(CopyMacroImages, dialog.images());
+    if (dialog.exec() == QDialog::Accepted) {
+        app_.editor->Edit(CopyMacroImages, dialog.images());
+        // The recorder takes more key events than a slot of the mouse plays: said, not dropped silently.
+        MouseSettings check = app_.editor->settings();
+        const std::vector<std::string> dropped =
+            DescribeDroppedEvents(RebuildMacroSlotsFromStore(check, app_.editor->files().macroStorePath()));
+        if (!dropped.empty()) statusLine_->setText(QString::fromStdString(dropped.front()));
+    }
     // A rename may have changed captions.
     RefreshFromRecord();
 }

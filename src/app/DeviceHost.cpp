@@ -123,6 +123,7 @@ void DeviceHost::Run(Sequence sequence) {
                 workerProfile_.reset();
                 if (!result.refused.empty()) app_.editor->NoteProblem(result.refused);
                 if (!result.notSaved.empty()) app_.editor->NoteProblem(result.notSaved);
+                for (const std::string& warning : result.warnings) app_.editor->NoteProblem(warning);
                 if (closing_) return;
                 emit sequenceFinished(reset, result.failedReports, result.saved);
                 while (!deferred_.empty() && !busy()) {

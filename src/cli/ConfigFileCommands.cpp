@@ -15,7 +15,8 @@ int RunDefaults(const Args& args, std::ostream& out, std::ostream& err) {
         return 2;
     }
     if (const int error = WriteFileAtomic(args[0], FactoryConfigImage()); error != 0) {
-        err << "qv530ctl: cannot write " << args[0] << ": " << std::strerror(error) << "\n";
+        // Only a regular file or a new name is written (never a FIFO, a link or a device node).
+        err << "qv530ctl: " << DescribeWriteError(args[0], error) << "\n";
         return 1;
     }
     out << "Wrote the factory configuration to " << args[0] << "\n";

@@ -116,6 +116,7 @@ struct Session {
     }
     // Prints every failed write; true when there was one.
     bool ReportWriteFailures(std::ostream& err) {
+        for (const std::string& note : files.TakeNotes()) err << "qv530ctl: " << note << "\n";
         const std::vector<std::string> failures = files.TakeWriteFailures();
         for (const std::string& failure : failures) err << "qv530ctl: " << failure << "\n";
         return !failures.empty();
@@ -195,6 +196,11 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
         return 1;
     }
     if (!traceWritten) err << "qv530ctl: " << session.runtime.traceError() << "\n";
+    for (const std::string& warning : result.warnings) err << "qv530ctl: warning: " << warning << "\n";
+    if (!result.notSaved.empty()) {
+        err << "qv530ctl: " << result.notSaved << "\n";
+        return 1;
+    }
     if (result.failedReports > 0) {
         err << "qv530ctl: " << result.failedReports << " reports were not taken; was a device unplugged?\n";
         return 1;

@@ -241,7 +241,7 @@ int Import(ProfileSession& session, const Args& args, std::ostream& out, std::os
     // Saved as Apply saves: the macro slots from the store, the record, the
     // captions and "IsDefault" = "Y", so the next start keeps it.
     RebuildMacroSlotsFromStore(settings, files.macroStorePath());
-    const bool saved = files.SaveCurrentProfile(settings, state) && files.WriteCaptions();
+    const bool saved = files.SaveProfileFiles(settings, state);
     for (const std::string& note : files.TakeNotes()) err << "qv530ctl: " << note << "\n";
     for (const std::string& failure : files.TakeWriteFailures()) err << "qv530ctl: " << failure << "\n";
     if (!saved) {

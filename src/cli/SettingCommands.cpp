@@ -129,8 +129,8 @@ int RunSet(const Args& args, std::ostream& out, std::ostream& err) {
     const int status = command->set(profile, std::span<const std::string>(args).subspan(1), err);
     if (status != kSetDone) return status;
     // Saved as the window's Apply saves: the configuration file, then the captions.
-    const bool saved = profile.files.SaveCurrentProfile(profile.settings, profile.state) &&
-                       profile.files.WriteCaptions();
+    const bool saved = profile.files.SaveProfileFiles(profile.settings, profile.state);
+    for (const std::string& note : profile.files.TakeNotes()) err << "qv530ctl: " << note << "\n";
     if (ReportWriteFailures(profile, err) || !saved) {
         err << "qv530ctl: the profile could not be saved as " << profile.files.configPath() << "\n";
         return 1;

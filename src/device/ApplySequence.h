@@ -4,6 +4,7 @@
 // sends settings; saving the profile is the caller's (see usecases/).
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "device/DeviceLink.h"
 #include "device/HidPort.h"
@@ -30,6 +31,8 @@ struct ApplyResult {
     std::string refused;
     // Set when the settings were sent but deliberately not saved, and why.
     std::string notSaved;
+    // What the user should know although all went well (macro events left out).
+    std::vector<std::string> warnings;
 };
 
 // The stage table the mice get: A whenever an A11D mouse is connected.

@@ -291,6 +291,7 @@ void ProfileEditor::FollowMacroStore(const std::vector<std::string>& names, cons
 std::vector<std::string> ProfileEditor::TakeProblems() {
     std::vector<std::string> problems = std::exchange(problems_, {});
     for (std::string& failure : profile_.files.TakeWriteFailures()) problems.push_back(std::move(failure));
+    for (std::string& note : profile_.files.TakeNotes()) problems.push_back(std::move(note));
     return problems;
 }
 

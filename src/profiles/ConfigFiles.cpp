@@ -243,6 +243,58 @@ bool ConfigFiles::SaveCurrentProfile(const MouseSettings& settings, DeviceState&
     return WriteConfigFile(configPath_, settings, state);
 }
 
+bool ConfigFiles::SaveProfileFiles(const MouseSettings& settings, DeviceState& state) {
+    configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
+    sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
+    if (HoldsNoSettings(settings)) {
+        writeFailures_.push_back("the profile was never loaded, so " + configPath_ + " was not written");
+        return false;
+    }
+    // Damaged files are kept, never overwritten.
+    const auto keepAside = [this](const std::string& path, const std::string& damage) {
+        if (damage.empty()) return true;
+        std::string error;
+        const std::string kept = KeepAside(path, error);
+        if (kept.empty()) {
+            writeFailures_.push_back(damage + "; it could not be kept aside (" + error + "), so it was not overwritten");
+            return false;
+        }
+        notes_.push_back(damage + "; it was kept as " + kept);
+        return true;
+    };
+    const int sideProblem = CheckWritableTarget(sideFilePath_);
+    const std::string sideDamage =
+        sideProblem == 0 ? std::string() : DescribeReadError(sideFilePath_, sideProblem);
+    if (!keepAside(configPath_, ConfigFileDamage(configPath_)) || !keepAside(sideFilePath_, sideDamage)) return false;
+
+    IniDocument sideFile;
+    if (const int error = LoadIniForEdit(sideFilePath_, sideFile); error != 0) {
+        WriteFailed(sideFilePath_, error);
+        return false;
+    }
+    if (!settingsSection.empty())
+        for (std::size_t i = 0; i < kWrittenCaptions; ++i)
+            sideFile.Set(settingsSection, "Item" + std::to_string(i + 1), side.captions[i]);
+    sideFile.Set(kProfile, kIsDefault, "Y");
+    std::string image(config_file::kSize, '\0');
+    image[config_file::kFlag] = static_cast<char>(config_file::kSavedFlag);
+    std::memcpy(image.data() + config_file::kRecord, settings.data(), kMouseSettingsSize);
+    const auto name = [](const std::string& path) { return path.substr(FileNameStart(path)); };
+    // The side file first: a configuration file is never newer than its captions.
+    const JournalResult saved =
+        CommitChanges(folder_, {{name(sideFilePath_), sideFile.Serialize()}, {name(configPath_), image}});
+    if (!saved.done) {
+        DebugPrintf("Error Code is: %d \n", ENOSPC);
+        writeFailures_.push_back(saved.error);
+        return false;
+    }
+    state.firstRunFlag = config_file::kSavedFlag;
+    loadedDamaged_ = false;
+    DebugPrintf("Data num:%d BYTE -%d BYTE\n Struct size:%d BYTE", 1, static_cast<int>(kMouseSettingsSize),
+                static_cast<int>(kMouseSettingsSize));
+    return true;
+}
+
 bool ConfigFiles::WriteSideFile(const std::string& path, bool markInitialised) {
     if (settingsSection.empty() && !markInitialised) return true;
     IniDocument file;
@@ -276,9 +328,7 @@ void ConfigFiles::InitialiseIfNeeded(bool strict, MouseSettings& settings, Devic
     const bool initialise = value == "N" || (strict && value.empty() && !saved);
     if (initialise) {
         ResetToDefaults(settings);
-        // Marked only once the defaults are on disk: otherwise the next
-        // start would take a missing or old file for the profile.
-        if (!SaveCurrentProfile(settings, state)) return;
+        ReadSideFile();
         // A profile set to the defaults before it ever had captions (the first
         // start) takes the factory captions, so its buttons are not left blank.
         if (!settingsSection.empty() && !LoadIni(sideFilePath_).HasKey(settingsSection, "Item1")) {
@@ -286,10 +336,16 @@ void ConfigFiles::InitialiseIfNeeded(bool strict, MouseSettings& settings, Devic
             for (std::size_t i = 0; i < kCaptionCount; ++i)
                 if (side.captions[i].empty())
                     side.captions[i] = factory.Get(settingsSection, "Item" + std::to_string(i + 1));
-            WriteCaptions();
         }
+        // The defaults, the captions and "IsDefault" = "Y" in one change: a
+        // failed save leaves it unmarked, so the next start initialises again.
+        SaveProfileFiles(settings, state);
+        return;
     }
     if (value == "Y") return; // already marked
+    // A side file that is no file (a folder, a FIFO) is left alone here; a
+    // save keeps it aside.
+    if (CheckWritableTarget(sideFilePath_) != 0) return;
     if (const int error = WriteProfileString(sideFilePath_, kProfile, kIsDefault, "Y"); error != 0)
         WriteFailed(sideFilePath_, error);
 }

@@ -92,6 +92,11 @@ public:
     // Writes config%d.bin of ProfileFileIndex; false when it could not be
     // written or the record holds no settings (see HoldsNoSettings).
     bool SaveCurrentProfile(const MouseSettings& settings, DeviceState& state);
+    // Saves the profile as one change (through the journal): config%d.bin of
+    // ProfileFileIndex and its side file with the captions and "IsDefault" =
+    // "Y". A damaged file in either place is kept aside first. False when it
+    // was not saved (the reason is in TakeWriteFailures()).
+    bool SaveProfileFiles(const MouseSettings& settings, DeviceState& state);
     // Writes Item1..Item7 of the captions into the side file at path; false
     // when the file could not be written.
     bool WriteCaptions(const std::string& path) { return WriteSideFile(path, false); }

@@ -86,8 +86,7 @@ std::string SwitchToProfile(int index, ConfigFiles& files, MouseSettings& settin
     files.InitialiseIfNeeded(true, settings, state);
     files.ReadSideFile();
     NameMissingCaptions(files, settings);
-    files.SaveCurrentProfile(settings, state);
-    files.WriteCaptions();
+    files.SaveProfileFiles(settings, state);
     return {};
 }
 
@@ -101,8 +100,7 @@ void CreateProfileAt(int index, ConfigFiles& files, MouseSettings& settings, Dev
     state.useFactoryFiles = 0;
     // Saved with "IsDefault" = "Y": the next start or switch keeps what the
     // user applies to it instead of resetting it to the defaults.
-    files.SaveCurrentProfile(settings, state);
-    files.WriteCaptions();
+    files.SaveProfileFiles(settings, state);
 }
 
 NewProfileFiles MakeNewProfileFiles(const ConfigFiles& current, int index) {

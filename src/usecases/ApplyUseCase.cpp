@@ -9,9 +9,7 @@ namespace qv530 {
 namespace {
 
 bool SaveProfile(ApplyContext& context) {
-    const bool saved = context.files.SaveCurrentProfile(context.settings, context.state);
-    const bool captions = context.files.WriteCaptions();
-    return saved && captions;
+    return context.files.SaveProfileFiles(context.settings, context.state);
 }
 
 } // namespace
@@ -20,9 +18,9 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
     // The configuration file and its captions are saved as one pair, under
     // the lock, at the position the profile has now.
     const StoreSession session(context.files.dataFolder());
-    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}};
+    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}, {}};
     if (HoldsNoSettings(context.settings))
-        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved", {}};
+        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved", {}, {}};
     bool save = true;
     if (!context.profileId.empty()) {
         const int position = PositionOfProfileId(session, context.profileId);
@@ -42,7 +40,7 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
 
 ApplyResult ResetAndApply(ApplyContext& context) {
     const StoreSession session(context.files.dataFolder());
-    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}};
+    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}, {}};
     MouseSettings& s = context.settings;
     const std::uint8_t profileSlot = s.at(field::kProfileSlot);
     std::array<std::uint8_t, field::kMacroSlotCount * field::kMacroSlotSize> macros{};
@@ -61,8 +59,10 @@ ApplyResult ResetAndApply(ApplyContext& context) {
 }
 
 ApplyResult ApplySettings(ApplyContext& context) {
-    RebuildMacroSlotsFromStore(context.settings, context.files.macroStorePath());
-    return ApplyAndSave(context);
+    const MacroSlotsReport macros = RebuildMacroSlotsFromStore(context.settings, context.files.macroStorePath());
+    ApplyResult result = ApplyAndSave(context);
+    if (result.refused.empty()) result.warnings = DescribeDroppedEvents(macros);
+    return result;
 }
 
 void ReloadProfileAfterPlug(ConfigFiles& files, MouseSettings& settings, DeviceState& state) {

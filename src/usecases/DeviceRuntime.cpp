@@ -1,5 +1,8 @@
 #include "usecases/DeviceRuntime.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/HidrawDevice.h"
 
 #include <cerrno>
@@ -29,6 +32,13 @@ DeviceRuntime::DeviceRuntime(const RuntimeOptions& options, std::ostream* stdout
     if (options.tracePath.empty()) return;
     std::ostream* sink = stdoutSink;
     if (options.tracePath != "-") {
+        // A FIFO that no program reads would hold the open for ever.
+        const int probe = ::open(options.tracePath.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+        if (probe < 0 && errno == ENXIO) {
+            traceError_ = "cannot write the trace to " + options.tracePath + ": it is a FIFO that no program reads";
+            return;
+        }
+        if (probe >= 0) ::close(probe);
         traceFile_.open(options.tracePath);
         sink = traceFile_ ? &traceFile_ : nullptr;
     }
