@@ -15,6 +15,12 @@
 #include "platform/FileIo.h"
 #include "profiles/DataFolderSetup.h"
 #include "profiles/ProfileFileMoves.h"
+#include "profiles/ProfileStore.h"
+#include "settings/MouseSettings.h"
+
+#include <QLabel>
+#include <QSignalSpy>
+#include <functional>
 #include "settings/IniFile.h"
 #include "settings/RecordEdits.h"
 #include "support/TempDir.h"
@@ -245,6 +251,94 @@ TEST_F(ConfigDialogTest, AnImportWaitsForApplyAndClosingDoesNotSwitch) {
     EXPECT_EQ(window->editor().currentProfile(), 1); // no switch
     EXPECT_EQ(window->editor().state().profileFileIndex, 0);
     EXPECT_EQ(window->editor().settings().at(field::kSensitivityY), 10);
+}
+
+// Load into an entry, then Delete an entry before it in the same dialog:
+// the loaded settings follow their entry to its new position at Apply, no
+// other profile is touched, and the saved import is marked initialised.
+TEST_F(ConfigDialogTest, APendingImportFollowsItsEntryAndIsKeptAtTheNextStart) {
+    Start();
+    Grow(3); // Profile 1..3, the third current
+    std::string image = *ReadWholeFile(folder + "config0.bin");
+    image[1 + field::kSensitivityY] = 10;
+    const std::string file = home.path() + "/other.bin";
+    ASSERT_EQ(WriteFileAtomic(file, image), 0);
+    const std::string first = *ReadWholeFile(folder + "config0.bin");
+
+    CConfigDialog* dialog = Open();
+    dialog->list()->setCurrentRow(2);
+    dialog->askOpenFile = [&](const QString&) { return QString::fromStdString(file); };
+    dialog->RunMenuCommand(CConfigDialog::kMenuLoad);
+    ASSERT_TRUE(dialog->importPending());
+    dialog->list()->setCurrentRow(1);
+    dialog->DeleteProfile(); // [Profile 1, Profile 3]
+    dialog->list()->setCurrentRow(1);
+    Close(dialog);
+    EXPECT_EQ(window->editor().state().profileFileIndex, 1);
+
+    QSignalSpy done(window.get(), &CMouseConfigurationDlg::sequenceDone);
+    QTest::mouseClick(window->findChild<CBitmapBtn*>("apply"), Qt::LeftButton);
+    ASSERT_TRUE(done.wait(20000));
+    EXPECT_EQ((*ReadWholeFile(folder + "config1.bin"))[1 + field::kSensitivityY], 10);
+    EXPECT_FALSE(FileExists(folder + "config2.bin")); // nothing beyond the list
+    EXPECT_EQ(*ReadWholeFile(folder + "config0.bin"), first);
+    EXPECT_EQ(ReadProfileString(folder + "str1.ini", "Profile", "IsDefault"), "Y");
+}
+
+// Another program (qv530ctl) changes the data folder while the window is
+// open: the window follows its profile, reloads it when it has no edits of
+// its own, keeps its edits otherwise, and never saves where its profile was.
+TEST_F(ConfigDialogTest, TheWindowFollowsChangesMadeBesideIt) {
+    Start();
+    Grow(3);
+    auto& editor = window->editor();
+    const auto besides = [&](const std::function<void(ProfileBook&)>& edit) {
+        const StoreSession session(folder);
+        ProfileBook book = ProfileBook::Read(folder + "str.ini", "Profile");
+        edit(book);
+        ASSERT_TRUE(SaveProfileBook(session, book, book.CloseSelection()).saved);
+    };
+    const auto saveBesides = [&](int position, std::uint8_t sensitivity) {
+        std::string stored = *ReadWholeFile(ProfileConfigPath(folder, position));
+        stored[1 + field::kSensitivityX] = static_cast<char>(sensitivity);
+        ASSERT_EQ(WriteFileAtomic(ProfileConfigPath(folder, position), stored), 0);
+    };
+    const auto apply = [&] {
+        QSignalSpy done(window.get(), &CMouseConfigurationDlg::sequenceDone);
+        QTest::mouseClick(window->findChild<CBitmapBtn*>("apply"), Qt::LeftButton);
+        ASSERT_TRUE(done.wait(20000));
+    };
+    const auto status = [&] { return window->findChild<QLabel*>("statusLine")->text().toStdString(); };
+
+    // An entry before it is deleted: the profile is followed to its new place.
+    besides([](ProfileBook& book) { book.Select(2); book.Delete(0); });
+    editor.FollowFolder();
+    EXPECT_EQ(editor.state().profileFileIndex, 1);
+    editor.SetSensitivity(Axis::X, 4);
+    apply();
+    EXPECT_EQ((*ReadWholeFile(folder + "config1.bin"))[1 + field::kSensitivityX], 4);
+    EXPECT_FALSE(FileExists(folder + "config2.bin"));
+
+    // Saved beside it with no edits here: reloaded.
+    saveBesides(1, 9);
+    editor.FollowFolder();
+    EXPECT_EQ(editor.settings().at(field::kSensitivityX), 9);
+    // Saved beside it with edits here: the edits stay, and the user is told.
+    editor.SetSensitivity(Axis::X, 2);
+    saveBesides(1, 7);
+    editor.FollowFolder();
+    EXPECT_EQ(editor.settings().at(field::kSensitivityX), 2);
+    EXPECT_NE(status().find("Another program changed this profile"), std::string::npos) << status();
+
+    // Deleted beside it: said, and Apply saves nothing until a profile is chosen.
+    besides([](ProfileBook& book) { book.Select(0); book.Delete(1); });
+    editor.FollowFolder();
+    EXPECT_NE(status().find("deleted this profile"), std::string::npos) << status();
+    const std::string remaining = *ReadWholeFile(folder + "config0.bin");
+    apply();
+    EXPECT_EQ(*ReadWholeFile(folder + "config0.bin"), remaining);
+    EXPECT_FALSE(FileExists(folder + "config1.bin"));
+    EXPECT_NE(status().find("not saved"), std::string::npos) << status();
 }
 
 TEST_F(ConfigDialogTest, SaveWritesTheSelectedProfileWithTheBinName) {
