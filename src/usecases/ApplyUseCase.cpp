@@ -4,6 +4,7 @@
 
 #include "macros/MacroRebuild.h"
 #include "platform/FolderLock.h"
+#include "settings/PerformanceEdits.h"
 
 namespace qv530 {
 namespace {
@@ -22,6 +23,9 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
     if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
     if (HoldsNoSettings(context.settings))
         return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved"};
+    // A stored report rate of 0 is 500 Hz, as the window shows it: the
+    // window and qv530ctl send and save the same byte.
+    NormaliseReportRate(context.settings);
     SendContext send{context.settings, context.state, context.link, context.sleeper, context.trace,
                      [&context] { return SaveProfile(context); }};
     ApplyResult total = SendToConnectedDevices(send);
