@@ -25,7 +25,9 @@ protected:
         ::unsetenv("XDG_CONFIG_HOME");
         std::ostringstream ignored;
         PrepareDataFolder(ignored, "qv530ctl");
+        EXPECT_EQ(Set({"rate", "500"}), kSetDone);  // the factory profile saved as the current one
         factory = Config();
+        EXPECT_FALSE(factory.empty());
     }
     std::string Data(const std::string& name) const { return home.path() + "/.config/QV530-10800rad/" + name; }
     std::string Config() const { return ReadWholeFile(Data("config0.bin")).value_or(""); }

@@ -63,7 +63,7 @@ TEST_F(PerformanceSettingsTest, SetThenGetUsesThePageRules) {
     EXPECT_EQ(Get("double-click"), "double-click 1\n");
     EXPECT_EQ(Get("wheel"), "wheel 100\n");
     EXPECT_EQ(Set({"wheel", "page"}), 0);
-    EXPECT_EQ(Get("wheel"), "wheel page\n");
+    EXPECT_EQ(Get("wheel"), "wheel page 100\n");  // the line count stays for the lines mode
 }
 
 TEST_F(PerformanceSettingsTest, BadInputChangesNothing) {
