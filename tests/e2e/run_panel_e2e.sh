@@ -53,6 +53,7 @@ value_box() { click $((panel_x + 5 + 5 + 30 * ($1 - 1) + 15)) $((panel_y + 30 + 
 stages() { grep '^a11d set-feature 00 07 ' "$trace" | tail -n1; }
 value_box 3
 xdotool type --delay 50 3200
+shot panel-dpi-typed
 apply 2
 stages | grep -q '^a11d set-feature 00 07 00 ff 0b 17 3f 47 ' || fail "3200 typed into stage 3 and Apply: $(stages)"
 echo "a DPI typed into stage 3's box reached the mouse with Apply alone"
