@@ -25,6 +25,7 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/CExMenu.h"
+#include "controls/CLBEditorWnd.h"
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
 #include "app/DesktopLanguage.h"
@@ -501,8 +502,14 @@ void CMouseConfigurationDlg::EndBusy() {
     QApplication::restoreOverrideCursor();
 }
 
+void CMouseConfigurationDlg::CommitTypedValues() {
+    if (panel_) panel_->CommitTypedValues();
+    CLBEditorWnd::AcceptAllIn(this);
+}
+
 void CMouseConfigurationDlg::ApplySettings() {
     if (devices_->busy()) return;
+    CommitTypedValues();
     ClearButtonSelection();
     BeginBusy();
     devices_->Run(DeviceHost::Sequence::Apply);

@@ -51,6 +51,10 @@ public:
     }
 
     void ApplySettings();
+    // What is still typed into an open box (a DPI stage, a profile name) is
+    // stored, as when the user leaves the box. Apply runs it first; Cancel
+    // does not, it drops every edit.
+    void CommitTypedValues();
     void CancelEdits();
     void ResetToFactory(bool confirmed);
     void SelectView(int view);

@@ -61,6 +61,8 @@ constexpr auto kCaptureNames = std::to_array<KeyEntry>({
 
 std::span<const KeyEntry> KeyCatalogue() { return kKeys; }
 
+std::span<const KeyEntry> CaptureOnlyNames() { return kCaptureNames; }
+
 std::uint8_t UsageFromKeyName(std::string_view name) {
     for (const auto& key : kKeys) {
         if (key.name == name) {

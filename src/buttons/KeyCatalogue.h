@@ -23,6 +23,9 @@ inline constexpr std::string_view kUnknownKeyName = "N/A";
 
 // Every key of the catalogue in usage order.
 std::span<const KeyEntry> KeyCatalogue();
+// The names capture gives beside the catalogue's: another spelling of a key,
+// or a key without a usage ("Help", "Select", ...), which a button stores as 0.
+std::span<const KeyEntry> CaptureOnlyNames();
 
 // Usage of a display or capture name (exact, case-sensitive); 0 when unknown.
 // "App" and "Left GUI" are accepted beside "Application" and "Left Windows".

@@ -8,18 +8,18 @@ namespace {
 template <Axis axis>
 void GetSensitivity(const CliProfile& profile, std::ostream& out) {
     out << (axis == Axis::X ? "sensitivity-x " : "sensitivity-y ")
-        << int(profile.settings.at(axis == Axis::X ? field::kSensitivityX : field::kSensitivityY)) << "\n";
+        << LevelWords(profile.settings.at(axis == Axis::X ? field::kSensitivityX : field::kSensitivityY)) << "\n";
 }
 
 template <Axis axis>
 int SetSensitivityLevel(CliProfile& profile, std::span<const std::string> values, std::ostream& err) {
     int level = 0;
-    if (values.size() != 1 || !ParseNumber(values[0], kMinLevel, kMaxLevel, level)) {
+    if (!ParseLevelOrCode(values, level)) {
         err << "qv530ctl: " << (axis == Axis::X ? "sensitivity-x" : "sensitivity-y") << " takes a level from "
             << kMinLevel << " to " << kMaxLevel << "\n";
         return kSetBadInput;
     }
-    SetSensitivity(profile.settings, axis, level);
+    profile.settings.at(axis == Axis::X ? field::kSensitivityX : field::kSensitivityY) = static_cast<std::uint8_t>(level);
     return kSetDone;
 }
 

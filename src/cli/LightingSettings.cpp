@@ -39,21 +39,30 @@ void GetLight(const CliProfile& profile, std::ostream& out) {
     // Every effect's level; the stored effect last, so that set leaves it current.
     const int stored = StoredEffect(profile.settings, device);
     const auto line = [&](LightEffect effect) {
-        out << Prefix<device>() << "light " << EffectName(effect) << " " << StoredLevel(profile.settings, device, effect)
-            << "\n";
+        const int level = StoredLevel(profile.settings, device, effect);
+        out << Prefix<device>() << "light " << EffectName(effect) << " "
+            << (level >= kMinLightLevel && level <= kMaxLightLevel ? std::to_string(level) : CodeWords(level)) << "\n";
     };
     for (LightEffect effect : OfferedEffects(device))
         if (static_cast<int>(effect) != stored) line(effect);
     if (RowOfEffect(device, stored)) line(static_cast<LightEffect>(stored));
-    else out << Prefix<device>() << "light " << stored << "\n"; // an effect the page cannot choose either
+    else out << Prefix<device>() << "light " << CodeWords(stored) << "\n"; // an effect the page cannot choose
 }
 
 template <LightDevice device>
 int SetLight(CliProfile& profile, std::span<const std::string> values, std::ostream& err) {
-    const std::optional<LightEffect> effect =
-        values.empty() || values.size() > 2 ? std::nullopt : ParseEffect(device, values[0]);
+    // An effect the page cannot choose, as get prints it: stored as it is.
+    int raw = 0;
+    if (ParseCode(values, raw)) {
+        profile.settings.at(FieldsOf(device).mode) = static_cast<std::uint8_t>(raw);
+        return kSetDone;
+    }
+    const std::optional<LightEffect> effect = values.empty() ? std::nullopt : ParseEffect(device, values[0]);
+    const std::span<const std::string> levelWords = values.subspan(values.empty() ? 0 : 1);
     int level = 0;
-    if (!effect || (values.size() == 2 && !ParseNumber(values[1], kMinLightLevel, kMaxLightLevel, level))) {
+    const bool levelGiven = !levelWords.empty();
+    if (!effect || (levelGiven && !ParseCode(levelWords, level) &&
+                    (levelWords.size() != 1 || !ParseNumber(levelWords[0], kMinLightLevel, kMaxLightLevel, level)))) {
         err << "qv530ctl: " << Prefix<device>() << "light takes an effect (";
         const char* separator = "";
         for (LightEffect e : OfferedEffects(device)) {
@@ -64,21 +73,28 @@ int SetLight(CliProfile& profile, std::span<const std::string> values, std::ostr
         return kSetBadInput;
     }
     PickLightEffect(profile.settings, device, *effect);
-    if (values.size() == 2) SetLightLevel(profile.settings, device, *effect, level);
+    if (levelGiven)
+        profile.settings.at(FieldsOf(device).mode + static_cast<std::size_t>(*effect)) = static_cast<std::uint8_t>(level);
     return kSetDone;
 }
 
 template <LightDevice device>
 void GetLightColour(const CliProfile& profile, std::ostream& out) {
     const int colour = StoredColour(profile.settings, device);
+    const bool standard = StoredEffect(profile.settings, device) == static_cast<int>(LightEffect::Standard);
     out << Prefix<device>() << "light-color ";
-    if (colour == kColourCycleSwatch) out << kCycleWord << "\n";
-    else out << colour << "\n";
+    if (colour < kEditableColours) out << colour << "\n";
+    else if (colour == kColourCycleSwatch && !standard) out << kCycleWord << "\n";
+    else out << CodeWords(colour) << "\n"; // no swatch of the page stands for it
 }
 
 template <LightDevice device>
 int SetLightColour(CliProfile& profile, std::span<const std::string> values, std::ostream& err) {
     int colour = -1;
+    if (ParseCode(values, colour)) {
+        profile.settings.at(FieldsOf(device).colour) = static_cast<std::uint8_t>(colour);
+        return kSetDone;
+    }
     if (values.size() == 1) {
         if (EqualsIgnoringCase(values[0], kCycleWord)) colour = kColourCycleSwatch;
         else if (!ParseNumber(values[0], 0, kEditableColours - 1, colour)) colour = -1;

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "profiles/ProfileStore.h"
+#include "settings/RecordEdits.h"
 #include "profiles/StartupProfile.h"
 
 namespace qv530::cli {
@@ -25,6 +26,21 @@ bool ParseNumber(std::string_view text, int low, int high, int& value) {
     if (parsed < low || parsed > high) return false;
     value = parsed;
     return true;
+}
+
+bool ParseCode(std::span<const std::string> words, int& code) {
+    return words.size() == 2 && EqualsIgnoringCase(words[0], kCodeWord) && ParseNumber(words[1], 0, 0xFF, code);
+}
+
+std::string CodeWords(int code) { return std::string(kCodeWord) + " " + std::to_string(code); }
+
+std::string LevelWords(std::uint8_t stored) {
+    if (stored >= kMinLevel && stored <= kMaxLevel) return std::to_string(stored);
+    return CodeWords(stored);
+}
+
+bool ParseLevelOrCode(std::span<const std::string> words, int& level) {
+    return ParseCode(words, level) || (words.size() == 1 && ParseNumber(words[0], kMinLevel, kMaxLevel, level));
 }
 
 bool ParseColour(std::string_view text, Rgb& colour) {

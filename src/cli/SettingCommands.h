@@ -58,6 +58,18 @@ bool ParseColour(std::string_view text, Rgb& colour);
 std::string FormatColour(const Rgb& colour);
 bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
+// A stored byte that no word of set names (a stray value a file from
+// elsewhere may hold) is printed by get as "code N" and taken back by set as
+// it is, so that get's lines fed to set give the same bytes.
+inline constexpr std::string_view kCodeWord = "code";
+// Exactly the two words "code" and a number 0..255.
+bool ParseCode(std::span<const std::string> words, int& code);
+std::string CodeWords(int code);
+// A level 1..11 (sensitivity, pointer speed, double-click), else "code N".
+std::string LevelWords(std::uint8_t stored);
+// A level 1..11, or "code N" as it is.
+bool ParseLevelOrCode(std::span<const std::string> words, int& level);
+
 int RunGet(const Args& args, std::ostream& out, std::ostream& err);
 int RunSet(const Args& args, std::ostream& out, std::ostream& err);
 

@@ -55,6 +55,11 @@ void CLBEditorWnd::EndEdit(bool accepted) {
     deleteLater();
 }
 
+void CLBEditorWnd::AcceptAllIn(QWidget* root) {
+    if (root == nullptr) return;
+    for (CLBEditorWnd* editor : root->findChildren<CLBEditorWnd*>()) editor->EndEdit(true);
+}
+
 bool CLBEditorWnd::event(QEvent* event) {
     // Tab ends editing here, before the focus chain sees it.
     if (event->type() == QEvent::KeyPress) {

@@ -24,6 +24,9 @@ public:
 
     // Ends editing once; later calls do nothing.
     void EndEdit(bool accepted);
+    // Accepts the text of every editor still open under `root` (before
+    // Apply or OK takes what the lists hold).
+    static void AcceptAllIn(QWidget* root);
 
     int ItemIndex() const { return index_; }
 

@@ -1,6 +1,8 @@
 #include "pages/CDlgDPISetting.h"
 
+#include <QApplication>
 #include <QColorDialog>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -50,6 +52,7 @@ CDlgDPISetting::CDlgDPISetting(ProfileEditor& editor, QWidget* parent)
         box->setTextMargins(0, 0, 0, 0);
         box->setStyleSheet("QLineEdit { color: white; background: rgb(40,40,40); border: none; padding: 0px; }");
         box->hide();
+        box->installEventFilter(this);
         connect(box, &QLineEdit::returnPressed, this, [this, stage] {
             Commit(stage);
             HideEdits();
@@ -76,14 +79,66 @@ void CDlgDPISetting::RefreshFromSettings() {
     update();
 }
 
+// No box is open once this returns: the open stage is forgotten before the
+// boxes hide, so the focus leaving a hidden box commits nothing.
 void CDlgDPISetting::HideEdits() {
-    for (QLineEdit* box : edits_) box->hide();
+    if (openStage_ >= 0) qApp->removeEventFilter(this);
     openStage_ = -1;
+    for (QLineEdit* box : edits_) box->hide();
+}
+
+void CDlgDPISetting::OpenEdit(int stage) {
+    QLineEdit* box = edits_[Index(stage)];
+    box->setText(QString::number(StageDpiShown(settings(), table_, stage)));  // not modified yet
+    box->show();
+    box->setFocus(Qt::MouseFocusReason);
+    box->selectAll();
+    openStage_ = stage;
+    // A press anywhere else in the program leaves the box.
+    qApp->installEventFilter(this);
+}
+
+void CDlgDPISetting::CommitTypedValues() {
+    if (openStage_ < 0) return;
+    if (edits_[Index(openStage_)]->isModified()) Commit(openStage_);
+    HideEdits();
+    update();
+}
+
+bool CDlgDPISetting::eventFilter(QObject* watched, QEvent* event) {
+    QLineEdit* open = openStage_ >= 0 ? edits_[Index(openStage_)] : nullptr;
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        // Escape drops what was typed into the box it is in.
+        if (watched == open && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            HideEdits();
+            setFocus(Qt::OtherFocusReason);
+            update();
+            return true;
+        }
+        break;
+    case QEvent::FocusOut: {
+        // Another window or a popup taking the focus for a while is no leaving.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (watched == open && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+            CommitTypedValues();
+        break;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        if (open != nullptr && watched->isWidgetType()) {
+            const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+            if (!open->rect().contains(open->mapFromGlobal(at))) CommitTypedValues();
+        }
+        break;
+    default: break;
+    }
+    return CDlgPage::eventFilter(watched, event);
 }
 
 void CDlgDPISetting::OnMarkerChanged(int value, int controlId) {
     const int stage = controlId - kFirstMarkerId;
-    HideEdits();
+    CommitTypedValues();
     if (editor_.Edit(SetStageFromMarker, table_, stage, value)) lastCommit_.Forget(stage);
     markers_[Index(stage)]->SetPosClamped(StageCode(settings(), table_, stage));
     update();
@@ -107,8 +162,7 @@ void CDlgDPISetting::mousePressEvent(QMouseEvent* event) {
     }
     setFocus(Qt::MouseFocusReason);
     const QPoint p = event->position().toPoint();
-    if (openStage_ >= 0) Commit(openStage_);
-    HideEdits();
+    CommitTypedValues();
     for (int stage = 0; stage < kDpiStages; ++stage) {
         if (skin::DpiIcon(stage).contains(p.x(), p.y())) editor_.Edit(ToggleStageOn, stage);
         if (skin::DpiSwatch(stage).contains(p.x(), p.y()) && StageColourEditable(settings(), stage)) {
@@ -119,14 +173,7 @@ void CDlgDPISetting::mousePressEvent(QMouseEvent* event) {
                 editor_.Edit(SetStageColour, stage, colour);
             }
         }
-        if (skin::DpiValueBox(stage).contains(p.x(), p.y())) {
-            QLineEdit* box = edits_[Index(stage)];
-            box->setText(QString::number(StageDpiShown(settings(), table_, stage)));
-            box->show();
-            box->setFocus(Qt::MouseFocusReason);
-            box->selectAll();
-            openStage_ = stage;
-        }
+        if (skin::DpiValueBox(stage).contains(p.x(), p.y())) OpenEdit(stage);
     }
     update();
 }

@@ -29,6 +29,9 @@ public:
     void SetDpiVariant(bool a1dc);
     StageTable table() const { return table_; }
     void RefreshFromSettings() override;
+    // The open box's typed DPI is stored by the commit rule and the box
+    // closes; a box opened and left untouched changes nothing.
+    void CommitTypedValues() override;
 
     // The stage whose number box is open, -1 none.
     int openStage() const { return openStage_; }
@@ -42,11 +45,13 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void OnMarkerChanged(int value, int controlId);
     void Commit(int stage);
     void HideEdits();
+    void OpenEdit(int stage);
 
     StageTable table_ = StageTable::A;
     std::array<CDMarkerV*, field::kStageCount> markers_{};

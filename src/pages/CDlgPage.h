@@ -19,6 +19,9 @@ public:
 
     // Reads the record again (the record was replaced as a whole).
     Q_INVOKABLE virtual void RefreshFromSettings() { update(); }
+    // Stores what the user typed into a box of the page that is still open
+    // (the user leaves the page, its section closes, or Apply runs).
+    virtual void CommitTypedValues() {}
 
     static QRect ToQt(const skin::Rect& r) { return {r.x, r.y, r.width, r.height}; }
 

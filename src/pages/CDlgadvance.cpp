@@ -162,6 +162,9 @@ void CDlgadvance::Relayout() {
 void CDlgadvance::ToggleSection(int section) {
     if (section < 0 || section >= kPanelSections) return;
     emit clearSelection();
+    // A closing section keeps what was typed into its page.
+    if (!collapsed_[Index(section)])
+        if (auto* own = qobject_cast<CDlgPage*>(pages_[Index(section)])) own->CommitTypedValues();
     collapsed_[Index(section)] = !collapsed_[Index(section)];
     Relayout();
 }
@@ -178,6 +181,11 @@ void CDlgadvance::RefreshAllPages() {
             QMetaObject::invokeMethod(page, "RefreshFromSettings", Qt::DirectConnection);
         else page->update();
     }
+}
+
+void CDlgadvance::CommitTypedValues() {
+    for (QWidget* page : pages_)
+        if (auto* own = qobject_cast<CDlgPage*>(page)) own->CommitTypedValues();
 }
 
 // The range is the content height with a page of the client height; when

@@ -46,6 +46,8 @@ public:
     void CollapseAll();
     // Every page reads the record again (it was replaced as a whole).
     void RefreshAllPages();
+    // Every page stores what is still typed into one of its open boxes.
+    void CommitTypedValues();
 
     int contentHeight() const { return stack_.contentHeight; }
     int scrollPosition() const { return position_; }

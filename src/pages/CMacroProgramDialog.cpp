@@ -250,6 +250,7 @@ void CMacroProgramDialog::CreateControls() {
     connect(new_, &QAbstractButton::clicked, this, &CMacroProgramDialog::NewMacro);
     connect(delete_, &QAbstractButton::clicked, this, &CMacroProgramDialog::DeleteMacro);
     connect(ok_, &QAbstractButton::clicked, this, [this] {
+        CLBEditorWnd::AcceptAllIn(this);  // a delay or a name still being typed
         model_->Finish();
         accept();
     });

@@ -4,6 +4,7 @@
 
 #include "macros/MacroRebuild.h"
 #include "profiles/ProfileStore.h"
+#include "settings/PerformanceEdits.h"
 
 namespace qv530 {
 namespace {
@@ -27,6 +28,9 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
         if (position < 0) save = false;
         else context.state.profileFileIndex = static_cast<std::uint8_t>(position);
     }
+    // A stored report rate of 0 is 500 Hz, as the window shows it: the
+    // window and qv530ctl send and save the same byte.
+    NormaliseReportRate(context.settings);
     SendContext send{context.settings, context.state, context.link, context.sleeper, context.trace,
                      [&context, save] { return !save || SaveProfile(context); }};
     ApplyResult total = SendToConnectedDevices(send);

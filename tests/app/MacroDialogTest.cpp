@@ -216,6 +216,19 @@ TEST_F(MacroDialogTest, ASecondClickOnADelayEditsIt) {
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(Items(), (QStringList{"A   Dn", "65535 ms", "A   Up"}));
     EXPECT_EQ(Store().ReadMacro("Macro_1").items[1], "65535 ms");
+
+    // A delay still being typed when OK runs is kept, as when the editor loses the focus.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);  // the ended editor goes
+    for (int click = 0; click < 2 && !dialog->findChild<CLBEditorWnd*>("delayEditor"); ++click) {
+        QTest::mouseClick(dialog->itemList()->viewport(), Qt::LeftButton, {}, delay.center());
+        QApplication::processEvents();
+    }
+    delayEditor = dialog->findChild<CLBEditorWnd*>("delayEditor");
+    ASSERT_NE(delayEditor, nullptr);
+    QTest::keyClicks(delayEditor, "300");
+    Button("ok")->click();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(Store().ReadMacro("Macro_1").items[1], "300 ms");
 }
 
 TEST_F(MacroDialogTest, TheItemMenuInsertsMouseButtonsAndDelays) {

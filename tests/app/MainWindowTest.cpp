@@ -8,6 +8,9 @@
 #include "profiles/DataFolderSetup.h"
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
+#include "controls/CLBEditorWnd.h"
+#include "controls/CListBoxPro.h"
+#include "pages/CConfigDialog.h"
 #include "controls/SkinLoader.h"
 #include "pages/CDlgDPISetting.h"
 #include "pages/CDlgadvance.h"
@@ -138,6 +141,35 @@ TEST_F(MainWindowTest, PanelPagesEditTheRecordAndCancelShowsTheLastApplied) {
     // Cancel brings the last applied record back, and the page shows it.
     QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
     EXPECT_EQ(marker->Pos(), 12);
+}
+
+// What is typed and not yet confirmed (a DPI, a profile name) goes out with
+// Apply, even when Apply comes without a click; Cancel drops it.
+TEST_F(MainWindowTest, ApplyTakesTypedValuesAndCancelDropsThem) {
+    Start();
+    CDlgadvance* panel = window->settingsPanel();
+    panel->ToggleSection(kSectionDpi);
+    CDlgDPISetting* page = panel->dpiPage();
+    const auto type = [&](int stage, const char* text) {
+        QTest::mouseClick(page, Qt::LeftButton, {}, CDlgPage::ToQt(skin::DpiValueBox(stage)).center());
+        ASSERT_EQ(page->openStage(), stage);
+        QTest::keyClicks(page->edit(stage), text);
+    };
+    type(2, "3200");
+    window->OpenProfileDialog();
+    CConfigDialog* profiles = window->profileDialog();
+    ASSERT_NE(profiles, nullptr);
+    profiles->RenameProfile();
+    auto* nameEditor = profiles->findChild<CLBEditorWnd*>("profileNameEditor");
+    ASSERT_NE(nameEditor, nullptr);
+    nameEditor->setText("Typed name");
+    RunAndWait([&] { window->ApplySettings(); });
+    EXPECT_EQ(app->editor->sent().at(field::kDpiStageA + 2), 64);
+    EXPECT_EQ(profiles->list()->item(0)->text(), "Typed name");
+
+    type(3, "4000");
+    QTest::mouseClick(Find<CBitmapBtn>("cancel"), Qt::LeftButton);
+    EXPECT_EQ(app->editor->settings().at(field::kDpiStageA + 3), 72);
 }
 
 // A sleeper that holds the sequence at its first pause until released.

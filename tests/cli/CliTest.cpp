@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <pthread.h>
@@ -39,12 +40,21 @@ protected:
 
 TEST_F(CliTest, ApplyToAnEmulatedMouseTracesTheWholeApplyAndSaves) {
     EXPECT_TRUE(FileExists(Data("config.bin")));
+    // A stored report rate of 0 goes out and is saved as 500 Hz, as the window sends it.
+    std::ostringstream ignored;
+    ASSERT_EQ(RunSet({"rate", "code", "0"}, ignored, err), 0) << err.str();
     ASSERT_EQ(RunApply({"--emulate", "a11d", "--fast", "--trace", "-"}, out, err), 0) << err.str();
     const auto lines = OutLines();
     ASSERT_EQ(lines.size(), 23u + 3 + 40 + 26 + 1 + 40); // reports, a pause after each, the extra pause
     EXPECT_EQ(lines.front(), "a11d set-feature 00 81 00 00 00 00 00 00 7e");
     EXPECT_EQ(lines.back(), "a11d sleep 50");
     EXPECT_TRUE(FileExists(Data("config0.bin")));
+    EXPECT_NE(std::find_if(lines.begin(), lines.end(),
+                           [](const std::string& line) { return line.starts_with("a11d set-feature 00 01 02 "); }),
+              lines.end());
+    std::ostringstream rate;
+    ASSERT_EQ(RunGet({"rate"}, rate, err), 0);
+    EXPECT_EQ(rate.str(), "rate 500\n");
 
     // The pad and the second variant join with --emulate both --pad.
     out.str("");

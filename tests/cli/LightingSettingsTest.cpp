@@ -67,31 +67,5 @@ TEST_F(LightingSettingsTest, SetFollowsThePagesRules) {
     EXPECT_EQ(Config(), before);
 }
 
-TEST_F(LightingSettingsTest, GetOutputReplayedGivesTheSameProfile) {
-    // Breathing with the colour cycle, then neon: the cycle stays stored.
-    for (const std::vector<std::string>& edit :
-         {std::vector<std::string>{"light", "breathing", "2"}, {"light-color", "cycle"}, {"light", "neon", "6"},
-          {"light-palette", "4", "123456"}, {"pad-light", "standard", "1"}, {"pad-light-color", "3"}})
-        ASSERT_EQ(Set(edit), 0) << err.str();
-    std::ostringstream all;
-    ASSERT_EQ(RunGet({}, all, err), 0);
-    const auto edited = Config();
-
-    // Back to the factory settings, then every line of get fed to set.
-    ASSERT_EQ(Set({"light", "standard", "3"}), 0);
-    ASSERT_EQ(Set({"light-color", "1"}), 0);
-    ASSERT_EQ(Set({"light-palette", "4", "FF00FF"}), 0);
-    ASSERT_EQ(Set({"pad-light", "neon"}), 0);
-    ASSERT_NE(Config(), edited);
-    std::istringstream lines(all.str());
-    for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        std::vector<std::string> args;
-        for (std::string word; words >> word;) args.push_back(word);
-        ASSERT_EQ(Set(args), 0) << line << ": " << err.str();
-    }
-    EXPECT_EQ(Config(), edited);
-}
-
 } // namespace
 } // namespace qv530::cli

@@ -46,13 +46,32 @@ click $((panel_x + 5 + 65 + 11 + 3)) $((panel_y + 30 + 24))
 apply 1
 grep -q '^a11d set-feature 00 07 00 ff 0b 17 b3 47 ' "$trace" || fail "the stage command does not carry stage 3 at code 180: $(grep '^a11d set-feature 00 07' "$trace")"
 echo "DPI stage 3 by its slider reached the mouse"
-title 5   # collapse DPI again
+
+# A DPI typed into a stage's box reaches the mouse without Enter: Apply
+# takes it, and so does closing the section; Escape drops what was typed.
+value_box() { click $((panel_x + 5 + 5 + 30 * ($1 - 1) + 15)) $((panel_y + 30 + 11)); }
+stages() { grep '^a11d set-feature 00 07 ' "$trace" | tail -n1; }
+value_box 3
+xdotool type --delay 50 3200
+shot panel-dpi-typed
+apply 2
+stages | grep -q '^a11d set-feature 00 07 00 ff 0b 17 3f 47 ' || fail "3200 typed into stage 3 and Apply: $(stages)"
+echo "a DPI typed into stage 3's box reached the mouse with Apply alone"
+value_box 1
+xdotool type --delay 50 900
+xdotool key Escape
+value_box 4
+xdotool type --delay 50 4000
+title 5   # collapse DPI: the box closes with its section
+apply 3
+stages | grep -q '^a11d set-feature 00 07 00 ff 0b 17 3f 4f ' || fail "Escape in stage 1, 4000 in stage 4 and the section closed: $(stages)"
+echo "closing the section kept stage 4's typed DPI; Escape dropped stage 1's"
 
 # The polling-rate section (the fourth, below the pad's) and its 1000 Hz quadrant.
 title 80
 shot panel-rate
 click $((panel_x + 5 + 121 + 30)) $((panel_y + 105 + 66 - 30))
-apply 2
+apply 4
 [ "$(grep -c '^a11d set-feature 00 01 01 ' "$trace")" -ge 1 ] || fail "no report-rate command with 1000 Hz: $(grep '^a11d set-feature 00 01 ' "$trace")"
 echo "1000 Hz reached the mouse"
 title 80
@@ -75,4 +94,4 @@ shot panel-all-scrolled
 changed=$(compare -metric AE "$out/panel-all.png" "$out/panel-all-scrolled.png" null: 2>&1 || true)
 [ "${changed%% *}" -gt 1000 ] || fail "Page Down did not scroll the panel ($changed pixels changed)"
 echo "the open panel scrolls with Page Down"
-echo "4 passed, 0 failed"
+echo "6 passed, 0 failed"

@@ -21,6 +21,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace qv530 {
 namespace {
 
@@ -89,9 +91,9 @@ TEST_F(PagesTest, DpiSliderIconSwatchAndTypedValue) {
     EXPECT_EQ(page.marker(2)->Pos(), 171);
     EXPECT_FALSE(box->isVisible());
 
-    // The same number into the next stage is taken too; a click elsewhere commits.
+    // The same number typed into the next stage is taken too; a click elsewhere commits.
     Click(&page, CDlgPage::ToQt(skin::DpiValueBox(3)).center());
-    page.edit(3)->setText("9999");
+    QTest::keyClicks(page.edit(3), "9999");
     Click(&page, QPoint(100, 255));
     EXPECT_EQ(At(field::kDpiStageA + 3), 171);
     EXPECT_EQ(page.openStage(), -1);
@@ -114,6 +116,47 @@ TEST_F(PagesTest, DpiVariantAndStrayCodes) {
     QTest::keyClick(page.edit(1), Qt::Key_Return);
     EXPECT_EQ(At(field::kDpiStageB + 1), 12);
     EXPECT_EQ(At(field::kDpiStageA + 1), 24);
+}
+
+// What is typed into a DPI box is kept when the user leaves it without
+// Enter (a click elsewhere, the section closing, Apply); Escape drops it, and
+// a box opened and left untouched changes nothing, not even a stray code.
+TEST_F(PagesTest, TypedDpiIsKeptWhenTheBoxIsLeftAndDroppedOnEscape) {
+    Replace([](MouseSettings& s) { s.DpiStageA(0) = 0; });
+    CDlgadvance panel(*editor);
+    panel.show();
+    panel.ToggleSection(kSectionDpi);
+    CDlgDPISetting& page = *panel.dpiPage();
+    const auto type = [&](int stage, const char* text) {
+        Click(&page, CDlgPage::ToQt(skin::DpiValueBox(stage)).center());
+        ASSERT_EQ(page.openStage(), stage);
+        QTest::keyClicks(page.edit(stage), text);
+    };
+    const struct {
+        const char* how;
+        int stage;
+        const char* typed;
+        std::function<void()> leave;
+        int code;
+    } cases[] = {
+        {"Escape", 1, "900", [&] { QTest::keyClick(page.edit(1), Qt::Key_Escape); }, 24},
+        {"a click on another section's title", 2, "3200",
+         [&] { Click(panel.TitleBar(kSectionReportRate), {5, 5}); }, 64},
+        {"the section closing", 3, "4000", [&] { panel.ToggleSection(kSectionDpi); }, 80},
+        {"the window's commit before Apply", 4, "1000", [&] { panel.CommitTypedValues(); }, 20},
+    };
+    for (const auto& c : cases) {
+        if (panel.Collapsed(kSectionDpi)) panel.ToggleSection(kSectionDpi);
+        type(c.stage, c.typed);
+        c.leave();
+        EXPECT_EQ(At(field::kDpiStageA + static_cast<std::size_t>(c.stage)), c.code) << c.how;
+        EXPECT_EQ(page.openStage(), -1) << c.how;
+        EXPECT_FALSE(page.edit(c.stage)->isVisible()) << c.how;
+    }
+    if (panel.Collapsed(kSectionDpi)) panel.ToggleSection(kSectionDpi);
+    Click(&page, CDlgPage::ToQt(skin::DpiValueBox(0)).center());
+    panel.CommitTypedValues();
+    EXPECT_EQ(At(field::kDpiStageA), 0);
 }
 
 TEST_F(PagesTest, RateDialAndRateZero) {
