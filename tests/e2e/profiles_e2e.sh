@@ -103,6 +103,32 @@ dialog_close
 [ "$(list_value ItemCount)" = "3" ] || fail "the third profile was not listed"
 stop
 
+# Beside qv530ctl: the window follows what another program does to the data
+# folder, and its Apply saves where its profile is now.
+export QV530_DEBUG=1 HOME=$work/beside
+mkdir -p "$HOME"
+"$qv530ctl" profile new Second >/dev/null
+"$qv530ctl" profile new Third >/dev/null
+start beside en_US.UTF-8
+said() { grep -qa "$1" "$work/qv530.log"; }
+saves() { grep -ac "Data num" "$work/qv530.log" || true; }
+"$qv530ctl" profile delete 0 >/dev/null
+wait_for 10 said "Profile moved from 2 to 1" || fail "the window did not follow its profile to its new place"
+"$qv530ctl" set sensitivity-x 3 >/dev/null
+wait_for 10 said "Profile reloaded after another program" || fail "the window did not reload the changed profile"
+: >"$trace"
+saved_before=$(saves)
+saved_again() { [ "$(saves)" -gt "$saved_before" ]; }
+click $((800 + 28)) $((598 + 15))  # Apply
+wait_for 30 full_apply || fail "Apply did not run to its end beside qv530ctl"
+wait_for 10 saved_again || fail "Apply saved nothing"
+[ ! -e "$(data config2.bin)" ] || fail "Apply wrote the profile's old place config2.bin"
+x=$(od -An -tu1 -j $((1 + 169)) -N1 "$(data config1.bin)" | tr -d ' ')
+[ "$x" = 3 ] || fail "Apply lost the setting qv530ctl made ($x)"
+unset QV530_DEBUG
+stop
+echo "the window followed qv530ctl's changes and saved where its profile is"
+
 # The same in German.
 start de de_DE.UTF-8
 config_button
@@ -127,4 +153,4 @@ dialog_new
 import -window root "$out/profiles-zh.png"
 dialog_close
 stop
-echo "6 passed, 0 failed"
+echo "7 passed, 0 failed"
