@@ -133,9 +133,19 @@ std::vector<NamedMacro> MacroStore::ReadAllMacros() const {
     return macros;
 }
 
+namespace {
+// Nothing is written without the folder's lock: EBUSY while another copy of
+// the program holds it, ENOLCK when the lock file cannot be used.
+int Refusal(const FolderLock& lock) {
+    if (lock.held()) return 0;
+    return lock.busy() ? EBUSY : ENOLCK;
+}
+} // namespace
+
 int MacroStore::WriteMacroNames(const std::vector<std::string>& names) {
     if (!Exists()) return 0;
     const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
+    if (const int refused = Refusal(lock); refused != 0) return refused;
     IniDocument doc;
     if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;
     PutNames(doc, names);
@@ -146,6 +156,7 @@ int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_vie
                            const std::vector<std::string>& items) {
     if (!Exists()) return 0;
     const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
+    if (const int refused = Refusal(lock); refused != 0) return refused;
     if (CollidesWithIndex(name) || !IniSectionProblem(MacroSectionName(name)).empty()) return EINVAL;
     if (items.empty()) {
         return DeleteMacroSection(name);
@@ -161,6 +172,7 @@ int MacroStore::WriteMacro(std::string_view name, int delayFlag, std::string_vie
 int MacroStore::WriteLoopTimes(std::string_view name, long value) {
     if (!Exists()) return 0;
     const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
+    if (const int refused = Refusal(lock); refused != 0) return refused;
     if (CollidesWithIndex(name)) return EINVAL;
     return WriteProfileString(path_, MacroSectionName(name), store::kLoopKey, std::to_string(value));
 }
@@ -168,6 +180,7 @@ int MacroStore::WriteLoopTimes(std::string_view name, long value) {
 int MacroStore::DeleteMacroSection(std::string_view name) {
     if (!Exists()) return 0;
     const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
+    if (const int refused = Refusal(lock); refused != 0) return refused;
     if (CollidesWithIndex(name)) return EINVAL;
     return DeleteProfileSection(path_, MacroSectionName(name));
 }
@@ -176,6 +189,7 @@ int MacroStore::WriteRenamedMacro(const std::vector<std::string>& names, std::st
                                   std::string_view loopText, const std::vector<std::string>& items) {
     if (!Exists()) return 0;
     const FolderLock lock(FolderOf(path_)); // one writer of the data folder at a time
+    if (const int refused = Refusal(lock); refused != 0) return refused;
     if (CollidesWithIndex(newName) || !IniSectionProblem(MacroSectionName(newName)).empty()) return EINVAL;
     IniDocument doc;
     if (const int error = LoadIniForEdit(path_, doc); error != 0) return error;
