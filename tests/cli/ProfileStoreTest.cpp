@@ -18,6 +18,7 @@
 #include "profiles/ConfigFiles.h"
 #include "platform/FaultPoint.h"
 #include "platform/FileIo.h"
+#include "macros/MacroStore.h"
 #include "profiles/DataFolderSetup.h"
 #include "profiles/FactoryFiles.h"
 #include "profiles/ProfileFileMoves.h"
@@ -339,6 +340,36 @@ TEST_F(ProfileStoreTest, OddFilesAreRefusedAndNothingIsOverwrittenBehindTheUsers
     EXPECT_TRUE(Said("cannot be used")) << err.str();
     EXPECT_EQ(Do(RunProfile, {"new"}), 1);
     EXPECT_EQ(Snapshot(), fresh);
+}
+
+// More refusals that must come before anything is sent or written.
+TEST_F(ProfileStoreTest, RefusalsComeBeforeAnythingIsSentOrLost) {
+    // A data folder that is a file: nothing is sent, the failure is said.
+    std::filesystem::remove_all(folder);
+    ASSERT_EQ(WriteFileAtomic(folder.substr(0, folder.size() - 1), std::string("not a folder")), 0);
+    EXPECT_EQ(Do(RunApply, {"--emulate", "a11d", "--fast", "--trace", "-"}), 1);
+    EXPECT_EQ(out.str(), "") << "something was sent";
+    std::filesystem::remove(folder.substr(0, folder.size() - 1));
+
+    // profile new on a list that names nothing keeps the file it finds.
+    PrepareDataFolder(err, "qv530ctl");
+    ASSERT_EQ(WriteFileAtomic(folder + "config0.bin", std::string(1885, '\x06')), 0);
+    ASSERT_EQ(WriteFileAtomic(folder + "str.ini", std::string("\x01\x02 garbage \xff\n")), 0);
+    ASSERT_EQ(Do(RunProfile, {"new"}), 0) << err.str();
+    bool kept = false;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename().string().starts_with("config0.bin.kept-"))
+            kept = *ReadWholeFile(entry.path().string()) == std::string(1885, '\x06');
+    EXPECT_TRUE(kept) << err.str();
+
+    // A macro longer than a slot plays is sent cut, and the cut is said.
+    MacroStore store(folder + "record.ini");
+    std::vector<std::string> items;
+    for (int i = 0; i < 20; ++i) items.insert(items.end(), {"A   Dn", "A   Up"});
+    ASSERT_EQ(store.WriteMacroNames({"Fire"}), 0);
+    ASSERT_EQ(store.WriteMacro("Fire", 0, "1", items), 0);
+    EXPECT_EQ(Do(RunApply, {"--emulate", "a11d", "--fast"}), 0) << err.str();
+    EXPECT_TRUE(Said("macro Fire: only the first 32 of 40 key events fit in the mouse")) << err.str();
 }
 
 } // namespace
