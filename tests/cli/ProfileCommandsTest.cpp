@@ -126,5 +126,33 @@ TEST_F(ProfileCommandsTest, DamagedListsNeverCostAProfileItsFiles) {
     EXPECT_TRUE(Config(1) == second);
 }
 
+// The names the dialog and rename refuse are refused by new too, with the
+// real reason; names are found ignoring case.
+TEST_F(ProfileCommandsTest, NamesAreRefusedAlikeEverywhereAndFoundIgnoringCase) {
+    const std::string longName(1024, 'x');
+    const struct {
+        Args args;
+        const char* reason;
+    } refused[] = {
+        {{"new", "   "}, "cannot be empty"},
+        {{"new", "a\nb"}, "line break"},
+        {{"new", longName}, "at most 1023 bytes"},
+        {{"rename", "0", longName}, "at most 1023 bytes"},
+        {{"rename", "0", " "}, "cannot be empty"},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Run(c.args), 2) << c.args[0];
+        EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
+    }
+    ASSERT_EQ(Run({"list"}), 0);
+    EXPECT_EQ(out.str(), "* 0 Profile 1\n");
+    ASSERT_EQ(Run({"new", "Shooter"}), 0);
+    ASSERT_EQ(Run({"switch", "profile 1"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "* 0 Profile 1\n");
+    ASSERT_EQ(Run({"switch", "SHOOTER"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "* 1 Shooter\n");
+    EXPECT_EQ(Run({"new", "shooter"}), 0) << "another case is another name";
+}
+
 } // namespace
 } // namespace qv530::cli
