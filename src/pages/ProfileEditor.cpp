@@ -197,7 +197,9 @@ void ProfileEditor::FollowFolder() {
     DebugWrite("Profile folder changed\n");
     const bool edits = HasUnappliedEdits();
 
-    // Where the profile is now.
+    // Where the profile is now (its identity is taken now when the lock was
+    // not to be had when it was loaded).
+    if (profile_.profileId.empty()) profile_.profileId = ProfileIdAt(session, profile_.state.profileFileIndex);
     if (profile_.profileId != kDeletedProfile && !profile_.profileId.empty()) {
         const int position = PositionOfProfileId(session, profile_.profileId);
         if (position < 0) {

@@ -96,6 +96,8 @@ int PositionOfProfileId(const StoreSession& session, const std::string& id) {
 }
 
 std::string ProfileIdAt(const StoreSession& session, int position) {
+    // Without the lock a new identity could not be kept: none is given.
+    if (!session.ok()) return {};
     const std::vector<std::string> names = ListedNames(session);
     if (position < 0 || position >= static_cast<int>(names.size())) return {};
     return ProfileIds(session, names)[static_cast<std::size_t>(position)];

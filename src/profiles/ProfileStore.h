@@ -55,7 +55,7 @@ int PositionOfProfileId(const StoreSession& session, const std::vector<std::stri
 // The same for the list in the session's folder.
 int PositionOfProfileId(const StoreSession& session, const std::string& id);
 // The identity of position in the list of the session's folder; empty when
-// the list has no such position.
+// the list has no such position or the session has no lock.
 std::string ProfileIdAt(const StoreSession& session, int position);
 
 } // namespace qv530
