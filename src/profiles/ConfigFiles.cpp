@@ -225,20 +225,24 @@ bool ConfigFiles::WriteConfigFile(const std::string& path, const MouseSettings& 
     return true;
 }
 
+bool ConfigFiles::KeepDamagedAside(const std::string& path, const std::string& damage) {
+    if (damage.empty()) return true;
+    std::string error;
+    const std::string kept = KeepAside(path, error);
+    if (kept.empty()) {
+        writeFailures_.push_back(damage + "; it could not be kept aside (" + error + "), so it was not overwritten");
+        return false;
+    }
+    notes_.push_back(damage + "; it was kept as " + kept);
+    return true;
+}
+
 bool ConfigFiles::SaveCurrentProfile(const MouseSettings& settings, DeviceState& state) {
     configPath_ = Indexed(folder_, "config", state.profileFileIndex, ".bin");
     sideFilePath_ = Indexed(folder_, "str", state.profileFileIndex, ".ini");
     if (HoldsNoSettings(settings)) return WriteConfigFile(configPath_, settings, state);
     // A damaged file in the profile's place is kept, never overwritten.
-    if (const std::string damage = ConfigFileDamage(configPath_); !damage.empty()) {
-        std::string error;
-        const std::string kept = KeepAside(configPath_, error);
-        if (kept.empty()) {
-            writeFailures_.push_back(damage + "; it could not be kept aside (" + error + "), so it was not overwritten");
-            return false;
-        }
-        notes_.push_back(damage + "; it was kept as " + kept);
-    }
+    if (!KeepDamagedAside(configPath_, ConfigFileDamage(configPath_))) return false;
     loadedDamaged_ = false;
     return WriteConfigFile(configPath_, settings, state);
 }
@@ -251,21 +255,11 @@ bool ConfigFiles::SaveProfileFiles(const MouseSettings& settings, DeviceState& s
         return false;
     }
     // Damaged files are kept, never overwritten.
-    const auto keepAside = [this](const std::string& path, const std::string& damage) {
-        if (damage.empty()) return true;
-        std::string error;
-        const std::string kept = KeepAside(path, error);
-        if (kept.empty()) {
-            writeFailures_.push_back(damage + "; it could not be kept aside (" + error + "), so it was not overwritten");
-            return false;
-        }
-        notes_.push_back(damage + "; it was kept as " + kept);
-        return true;
-    };
     const int sideProblem = CheckWritableTarget(sideFilePath_);
     const std::string sideDamage =
         sideProblem == 0 ? std::string() : DescribeReadError(sideFilePath_, sideProblem);
-    if (!keepAside(configPath_, ConfigFileDamage(configPath_)) || !keepAside(sideFilePath_, sideDamage)) return false;
+    if (!KeepDamagedAside(configPath_, ConfigFileDamage(configPath_)) || !KeepDamagedAside(sideFilePath_, sideDamage))
+        return false;
 
     IniDocument sideFile;
     if (const int error = LoadIniForEdit(sideFilePath_, sideFile); error != 0) {

@@ -144,6 +144,9 @@ public:
 private:
     void SetStorePaths();
     bool WriteSideFile(const std::string& path, bool markInitialised);
+    // Renames a file that is no profile file (damage says why) aside before
+    // its name is written; false (a write failure) when it cannot be moved.
+    bool KeepDamagedAside(const std::string& path, const std::string& damage);
     bool WriteConfigFile(const std::string& path, const MouseSettings& settings, DeviceState& state);
     void WriteFailed(const std::string& path, int error);
 
