@@ -30,7 +30,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     DeviceState state;
     ConfigFiles files(folder);
     const std::size_t read = files.ReadConfigFile(path, settings, state);
-    FUZZ_CHECK(read == std::min(size, config_file::kSize));
+    // Only a file of exactly the profile size is read; any other is damaged
+    // and leaves the record alone.
+    FUZZ_CHECK(read == (size == config_file::kSize ? config_file::kSize : 0));
+    FUZZ_CHECK(files.damage().empty() == (size == config_file::kSize));
     const std::size_t recordBytes = read > config_file::kRecord ? read - config_file::kRecord : 0;
     FUZZ_CHECK(std::memcmp(settings.data(), data + config_file::kRecord, recordBytes) == 0 || recordBytes == 0);
     for (std::size_t i = recordBytes; i < kMouseSettingsSize; ++i) FUZZ_CHECK(settings.at(i) == kFill);
