@@ -122,7 +122,10 @@ void DeviceHost::Run(Sequence sequence) {
                 workerProfile_.reset();
                 if (!result.refused.empty()) app_.editor->NoteProblem(result.refused);
                 if (closing_) return;
-                emit sequenceFinished(reset, result.failedReports, result.saved);
+                const QString failedDevice = result.failedDevices.empty()
+                                                 ? QString()
+                                                 : QString::fromStdString(result.failedDevices.front().device);
+                emit sequenceFinished(reset, result.failedReports, result.saved, failedDevice);
                 while (!deferred_.empty() && !busy()) {
                     auto [code, path] = deferred_.front();
                     deferred_.pop_front();

@@ -4,6 +4,7 @@
 // sends settings; saving the profile is the caller's (see usecases/).
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "device/DeviceLink.h"
 #include "device/HidPort.h"
@@ -23,11 +24,19 @@ struct SendContext {
     std::function<bool()> afterMouse;
 };
 
+// A device that did not take every report of its sequence.
+struct DeviceFailure {
+    std::string device; // its trace name: "a11d", "a1dc" or "pad"
+    int reports = 0;
+    friend bool operator==(const DeviceFailure&, const DeviceFailure&) = default;
+};
+
 struct ApplyResult {
     int failedReports = 0; // reports a device did not take (a device unplugged mid-way)
     bool saved = true;     // false when a configuration file could not be written
     // Set when nothing was sent or saved, and why (in English).
     std::string refused;
+    std::vector<DeviceFailure> failedDevices; // which devices failed, in the order they were sent to
 };
 
 // The stage table the mice get: A whenever an A11D mouse is connected.

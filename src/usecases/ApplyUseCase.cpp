@@ -19,9 +19,9 @@ bool SaveProfile(ApplyContext& context) {
 ApplyResult ApplyAndSave(ApplyContext& context) {
     // The configuration file and its captions are saved as one pair.
     const FolderLock lock(context.files.dataFolder());
-    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
+    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved", {}};
     if (HoldsNoSettings(context.settings))
-        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved"};
+        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved", {}};
     SendContext send{context.settings, context.state, context.link, context.sleeper, context.trace,
                      [&context] { return SaveProfile(context); }};
     ApplyResult total = SendToConnectedDevices(send);
@@ -33,7 +33,7 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
 
 ApplyResult ResetAndApply(ApplyContext& context) {
     const FolderLock lock(context.files.dataFolder());
-    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved"};
+    if (lock.busy()) return ApplyResult{0, false, lock.BusyMessage() + "; nothing was sent or saved", {}};
     MouseSettings& s = context.settings;
     const std::uint8_t profileSlot = s.at(field::kProfileSlot);
     std::array<std::uint8_t, field::kMacroSlotCount * field::kMacroSlotSize> macros{};
