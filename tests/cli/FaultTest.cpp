@@ -180,6 +180,70 @@ TEST_F(FaultTest, ATraceThatCannotBeWrittenFailsTheRun) {
     EXPECT_TRUE(Said("cannot write the trace to /dev/full: No space left on device")) << err.str();
 }
 
+// ---- a mouse unplugged during Apply ----
+
+TEST_F(FaultTest, AMouseUnpluggedMidApplyLeavesTheOthersSentTheProfileSavedAndIsNamed) {
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    std::string image = FactoryConfigImage();
+    image[kRateByte] = 8;
+    ASSERT_EQ(WriteFileAtomic(home / "sent.bin", image), 0);
+    const auto traceOf = [&](const std::string& name, const std::string& device) {
+        std::vector<std::string> lines;
+        std::ifstream in(home / name);
+        for (std::string line; std::getline(in, line);)
+            if (line.starts_with(device + " ")) lines.push_back(line);
+        return lines;
+    };
+    // What every device gets when nothing goes wrong.
+    ASSERT_EQ(RunApply({"--config", home / "sent.bin", "--emulate", "both", "--pad", "--fast", "--trace",
+                        home / "whole.trace"},
+                       out, err),
+              0)
+        << err.str();
+    ASSERT_FALSE(traceOf("whole.trace", "a1dc").empty());
+    ASSERT_FALSE(traceOf("whole.trace", "pad").empty());
+
+    struct Case {
+        const char* emulate;
+        const char* unplugAfter;
+        int exitCode;
+        const char* said; // on standard error; empty: nothing
+        std::vector<std::string> untouched; // devices that must get their whole sequence
+    };
+    const Case cases[] = {
+        {"a11d", "5", 1, "the A11D mouse did not take the settings", {"pad"}},
+        {"a11d", "0", 1, "the A11D mouse did not take the settings", {"pad"}},
+        {"both", "40", 1, "the A11D mouse did not take the settings", {"a1dc", "pad"}},
+        {"a1dc", "60", 1, "the A1DC mouse did not take the settings", {"pad"}},
+        {"a11d", "100000", 0, "", {"a11d", "pad"}}, // the sequence ends first
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.emulate) + " unplugged after " + c.unplugAfter);
+        ASSERT_EQ(WriteFileAtomic(Data("config0.bin"), FactoryConfigImage()), 0);
+        out.str("");
+        err.str("");
+        const int status = RunApply({"--config", home / "sent.bin", "--emulate", c.emulate, "--pad", "--fast",
+                                     "--unplug-after", c.unplugAfter, "--trace", home / "cut.trace"},
+                                    out, err);
+        EXPECT_EQ(status, c.exitCode) << err.str();
+        for (const std::string& device : c.untouched)
+            EXPECT_EQ(traceOf("cut.trace", device), traceOf("whole.trace", device)) << device;
+        EXPECT_EQ(SavedRate("config0.bin"), 8); // the profile was saved all the same
+        if (*c.said != '\0') {
+            EXPECT_TRUE(Said(c.said)) << err.str();
+            EXPECT_TRUE(Said("was it unplugged?")) << err.str();
+            EXPECT_NE(out.str().find("but not to the "), std::string::npos) << out.str();
+        } else {
+            EXPECT_EQ(err.str(), "");
+        }
+        EXPECT_NE(out.str().find("saved " + Data("config0.bin")), std::string::npos) << out.str();
+    }
+    EXPECT_EQ(RunApply({"--unplug-after", "3"}, out, err), 2);
+    EXPECT_TRUE(Said("--unplug-after unplugs an emulated mouse and needs --emulate")) << err.str();
+    EXPECT_EQ(RunApply({"--emulate", "a11d", "--unplug-after", "x"}, out, err), 2);
+}
+
 // ---- special and huge files are refused, never waited on ----
 
 TEST_F(FaultTest, FifosDevicesAndHugeFilesAreRefusedWithTheirName) {
