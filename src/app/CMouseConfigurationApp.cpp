@@ -105,6 +105,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
                     window.ShowFromTray();
                 if (request.kind == InstanceRequest::Kind::DemoStage && app.runtime->emulatedMouse())
                     app.runtime->emulatedMouse()->InjectStageChange(static_cast<std::uint8_t>(request.stage));
+                DebugPrintf("Request handled: window %s\n", window.isVisible() ? "shown" : "hidden");
             }
         });
     } else {
