@@ -56,13 +56,13 @@ run)
 test)
     install_missing
     build build -DQV530_WERROR=ON
-    ctest --test-dir build --output-on-failure -j"$(nproc)"
+    tests/run_ctest.sh build
     ;;
 asan)
     install_missing
     build build-asan -DQV530_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
-        ctest --test-dir build-asan --output-on-failure -j"$(nproc)" -LE e2e
+        tests/run_ctest.sh build-asan -LE e2e
     ;;
 fuzz)
     install_missing

@@ -2,6 +2,14 @@
 #   qv530_add_test(NAME settings_tests SOURCES a.cpp b.cpp [LIBS extra] [QT] [LABELS l])
 # Core tests link only the core, so a Qt include in the core fails to build.
 # QT tests get a main that creates the QApplication and run on the offscreen platform.
+# A GoogleTest program's skips show as skipped in CTest (tests/run_ctest.sh
+# then fails the run), and a program in which no test ran fails.
+function(qv530_gtest_verdicts name)
+  set_tests_properties(${name} PROPERTIES
+    SKIP_REGULAR_EXPRESSION "\\[  SKIPPED \\]"
+    FAIL_REGULAR_EXPRESSION "\\[==========\\] 0 tests from")
+endfunction()
+
 function(qv530_add_test)
   cmake_parse_arguments(T "QT" "NAME" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
@@ -18,6 +26,7 @@ function(qv530_add_test)
     list(APPEND env "QT_QPA_PLATFORM=offscreen")
   endif()
   set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 600)
+  qv530_gtest_verdicts(${T_NAME})
   if(T_LABELS)
     set_tests_properties(${T_NAME} PROPERTIES LABELS "${T_LABELS}")
   endif()

@@ -1,6 +1,7 @@
 #include "app/AppState.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <unistd.h>
 
@@ -15,6 +16,13 @@ AppOptions ParseAppOptions(int argc, char** argv) {
             options.demo = true;
         } else if (arg == "--trace" && i + 1 < argc) {
             options.tracePath = argv[++i];
+        } else if (arg == "--unplug-after" && i + 1 < argc) {
+            char* end = nullptr;
+            const long reports = std::strtol(argv[++i], &end, 10);
+            if (*argv[i] == '\0' || *end != '\0' || reports < 0 || reports > 1000000)
+                options.error = "--unplug-after takes a number of reports (0 or more)";
+            else
+                options.unplugAfter = static_cast<int>(reports);
         } else if (arg == "--help" || arg == "-h") {
             options.help = true;
         } else if (arg == "--version") {
@@ -25,6 +33,8 @@ AppOptions ParseAppOptions(int argc, char** argv) {
             options.error = "unknown option '" + arg + "'";
         }
     }
+    if (options.unplugAfter >= 0 && !options.demo && options.error.empty())
+        options.error = "--unplug-after unplugs the emulated mouse and needs --demo";
     return options;
 }
 
@@ -43,6 +53,7 @@ RuntimeOptions RuntimeOptionsOf(const AppOptions& options) {
     runtime.emulateA11D = options.demo;
     runtime.emulatePad = options.demo;
     runtime.tracePath = options.tracePath;
+    runtime.unplugAfter = options.unplugAfter;
     return runtime;
 }
 

@@ -14,6 +14,7 @@ namespace qv530 {
 struct AppOptions {
     bool demo = false;       // emulated A11D mouse and pad, window shown after the splash
     std::string tracePath;   // write the devices' trace here
+    int unplugAfter = -1;    // with demo: the emulated mouse is unplugged after this many reports
     bool help = false;
     bool version = false;
     std::string error;       // a bad command line

@@ -30,8 +30,9 @@ namespace qv530 {
 namespace {
 
 constexpr const char* kUsage =
-    "usage: qv530 [--demo] [--trace FILE]\n"
+    "usage: qv530 [--demo [--unplug-after N]] [--trace FILE]\n"
     "  --demo        run on the built-in emulated mouse and pad, window shown at once\n"
+    "  --unplug-after N  with --demo: the emulated mouse is unplugged after N reports\n"
     "  --trace FILE  write every report and pause sent to the devices into FILE\n"
     "  --version     print the version\n"
     "  --help        this text\n";
@@ -104,6 +105,7 @@ int CMouseConfigurationApp::Run(int argc, char** argv) {
                     window.ShowFromTray();
                 if (request.kind == InstanceRequest::Kind::DemoStage && app.runtime->emulatedMouse())
                     app.runtime->emulatedMouse()->InjectStageChange(static_cast<std::uint8_t>(request.stage));
+                DebugPrintf("Request handled: window %s\n", window.isVisible() ? "shown" : "hidden");
             }
         });
     } else {

@@ -529,7 +529,7 @@ void CMouseConfigurationDlg::ResetToFactory(bool confirmed) {
     devices_->Run(DeviceHost::Sequence::Reset);
 }
 
-void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, bool saved) {
+void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, bool saved, const QString& failedDevice) {
     EndBusy();
     if (showAfterSequence_) {
         showAfterSequence_ = false;
@@ -548,13 +548,19 @@ void CMouseConfigurationDlg::OnSequenceFinished(bool reset, int failedReports, b
         app_.editor->WriteCaptions();
     }
     const std::vector<std::string> problems = app_.editor->TakeProblems();
-    if (failedReports > 0)
-        statusLine_->setText(tr("A device did not take %1 reports. Was it unplugged?").arg(failedReports));
+    if (failedReports > 0) {
+        // The mouse (by its product ID) or the pad that a pulled cable kept from the settings.
+        statusLine_->setText(failedDevice == kPadName ? Text(kSlotPadMissedSettings)
+                                                      : Text(kSlotMouseMissedSettings).arg(failedDevice.toUpper()));
+        DebugPrintf("Status: %s\n", statusLine_->text().toUtf8().constData());
+    }
     else if (!problems.empty())
         statusLine_->setText(QString::fromStdString(problems.front()));
     else if (!saved)
         statusLine_->setText(tr("Sent, but the profile could not be saved in %1")
                                  .arg(QString::fromStdString(app_.editor->files().dataFolder())));
+    // The window takes input again from here; the end-to-end scripts wait for this line.
+    DebugPrintf("Sequence done: %s, %d reports failed\n", reset ? "reset" : "apply", failedReports);
     emit sequenceDone();
 }
 

@@ -139,7 +139,7 @@ private:
     void ShowProfileNotice(const std::string& message);
     void OpenHelpMenu();
     void OnDeviceChanged(const DeviceChangeEffects& effects);
-    void OnSequenceFinished(bool reset, int failedReports, bool saved);
+    void OnSequenceFinished(bool reset, int failedReports, bool saved, const QString& failedDevice);
     void BeginBusy();
     void EndBusy();
     void OnProfileDialogClosed(bool profileChanged);

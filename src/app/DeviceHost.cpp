@@ -125,7 +125,10 @@ void DeviceHost::Run(Sequence sequence) {
                 if (!result.notSaved.empty()) app_.editor->NoteProblem(result.notSaved);
                 for (const std::string& warning : result.warnings) app_.editor->NoteProblem(warning);
                 if (closing_) return;
-                emit sequenceFinished(reset, result.failedReports, result.saved);
+                const QString failedDevice = result.failedDevices.empty()
+                                                 ? QString()
+                                                 : QString::fromStdString(result.failedDevices.front().device);
+                emit sequenceFinished(reset, result.failedReports, result.saved, failedDevice);
                 while (!deferred_.empty() && !busy()) {
                     auto [code, path] = deferred_.front();
                     deferred_.pop_front();

@@ -57,7 +57,9 @@ signals:
     // A device notice from a reader thread (kind 0 or 1 and the stage).
     void stageNotice(int kind, int stage);
     void deviceChanged(const qv530::DeviceChangeEffects& effects);
-    void sequenceFinished(bool reset, int failedReports, bool saved);
+    // failedDevice: the trace name ("a11d", "a1dc", "pad") of the first device
+    // that did not take every report, or empty.
+    void sequenceFinished(bool reset, int failedReports, bool saved, const QString& failedDevice);
 
 private:
     void OnUdevReadable();

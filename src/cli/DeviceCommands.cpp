@@ -4,6 +4,8 @@
 #include <fstream>
 #include <memory>
 #include <cerrno>
+#include <cctype>
+#include <cstdlib>
 #include <cstring>
 #include <poll.h>
 #include <pthread.h>
@@ -33,6 +35,7 @@ struct ApplyOptions {
     bool emulateA1DC = false;
     bool pad = false;
     bool fast = false;
+    int unplugAfter = -1;
     std::string trace;
     bool emulated() const { return emulateA11D || emulateA1DC; }
 };
@@ -66,6 +69,17 @@ bool ParseApplyOptions(const Args& args, ApplyOptions& options, std::ostream& er
             options.pad = true;
         } else if (arg == "--fast") {
             options.fast = true;
+        } else if (arg == "--unplug-after") {
+            std::string count;
+            if (!value(count)) return false;
+            char* end = nullptr;
+            errno = 0;
+            const long reports = std::strtol(count.c_str(), &end, 10);
+            if (count.empty() || *end != '\0' || errno != 0 || reports < 0 || reports > 1000000) {
+                err << "qv530ctl: --unplug-after takes a number of reports (0 or more)\n";
+                return false;
+            }
+            options.unplugAfter = static_cast<int>(reports);
         } else {
             err << "qv530ctl: unknown option '" << arg << "'\n";
             return false;
@@ -75,11 +89,23 @@ bool ParseApplyOptions(const Args& args, ApplyOptions& options, std::ostream& er
         err << "qv530ctl: --fast is only for emulated devices (--emulate)\n";
         return false;
     }
+    if (options.unplugAfter >= 0 && !options.emulated()) {
+        err << "qv530ctl: --unplug-after unplugs an emulated mouse and needs --emulate\n";
+        return false;
+    }
     if (options.pad && !options.emulated()) {
         err << "qv530ctl: --pad adds an emulated pad and needs --emulate\n";
         return false;
     }
     return true;
+}
+
+// "the a11d mouse", as a message names a device by its trace name.
+std::string DeviceTitle(const std::string& device) {
+    if (device == kPadName) return "mouse pad";
+    std::string title = device;
+    for (char& c : title) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return title + " mouse";
 }
 
 RuntimeOptions RuntimeOptionsOf(const ApplyOptions& options) {
@@ -88,6 +114,7 @@ RuntimeOptions RuntimeOptionsOf(const ApplyOptions& options) {
     runtime.emulateA1DC = options.emulateA1DC;
     runtime.emulatePad = options.pad;
     runtime.fast = options.fast;
+    runtime.unplugAfter = options.unplugAfter;
     runtime.tracePath = options.trace;
     return runtime;
 }
@@ -201,9 +228,13 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
         err << "qv530ctl: " << result.notSaved << "\n";
         return 1;
     }
-    if (result.failedReports > 0) {
-        err << "qv530ctl: " << result.failedReports << " reports were not taken; was a device unplugged?\n";
-        return 1;
+    // A device that failed (unplugged mid-way) does not stop the others,
+    // nor the save; the run still fails, naming it.
+    std::string missed;
+    for (const DeviceFailure& failure : result.failedDevices) {
+        err << "qv530ctl: the " << DeviceTitle(failure.device) << " did not take the settings (" << failure.reports
+            << " reports failed); was it unplugged?\n";
+        missed += (missed.empty() ? "" : " nor to the ") + DeviceTitle(failure.device);
     }
     if (!result.saved || writeFailed) {
         err << "qv530ctl: the settings were sent but the profile could not be saved in " << session.files.dataFolder()
@@ -211,10 +242,12 @@ int RunSequence(const Args& args, bool reset, std::ostream& out, std::ostream& e
         return 1;
     }
     if (!traceWritten) return 1;
-    if (!tracing || options.trace != "-")
-        out << (reset ? "Reset to factory defaults and applied; saved " : "Applied; saved ")
-            << session.files.configPath() << "\n";
-    return 0;
+    if (!tracing || options.trace != "-") {
+        out << (reset ? "Reset to factory defaults and applied" : "Applied");
+        if (!missed.empty()) out << " (but not to the " << missed << ")";
+        out << "; saved " << session.files.configPath() << "\n";
+    }
+    return result.failedReports > 0 ? 1 : 0;
 }
 
 void PrintInterface(std::ostream& out, const HidInterfaceInfo& info, const HidCaps& caps, InterfaceRole role) {

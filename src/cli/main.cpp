@@ -18,7 +18,7 @@ constexpr const char* kUsage =
     "  defaults FILE                    write a factory configuration file\n"
     "  dump FILE                        print every field of a configuration file\n"
     "  list                             list the mice and pads found and their interfaces\n"
-    "  apply [--config FILE] [--emulate a11d|a1dc|both] [--pad] [--fast] [--trace FILE|-]\n"
+    "  apply [--config FILE] [--emulate a11d|a1dc|both] [--pad] [--fast] [--trace FILE|-] [--unplug-after N]\n"
     "                                   send the current profile to every device, as the window's Apply\n"
     "  reset [same options]             factory defaults (macros kept) to every device, then save\n"
     "  watch                            print plugging, unplugging and DPI-stage changes until Ctrl+C\n"

@@ -44,11 +44,13 @@ ApplyResult RunOn(const HidDevicePtr& device, ReportLengths lengths, SendContext
     HidPort port(counting, lengths, context.sleeper, name, context.trace);
     ApplyResult result = sequence(port);
     result.failedReports += counting->failures;
+    if (counting->failures > 0) result.failedDevices.push_back({name, counting->failures});
     return result;
 }
 
 void Merge(ApplyResult& total, const ApplyResult& part) {
     total.failedReports += part.failedReports;
+    total.failedDevices.insert(total.failedDevices.end(), part.failedDevices.begin(), part.failedDevices.end());
     total.saved = total.saved && part.saved;
 }
 

@@ -24,11 +24,19 @@ struct SendContext {
     std::function<bool()> afterMouse;
 };
 
+// A device that did not take every report of its sequence.
+struct DeviceFailure {
+    std::string device; // its trace name: "a11d", "a1dc" or "pad"
+    int reports = 0;
+    friend bool operator==(const DeviceFailure&, const DeviceFailure&) = default;
+};
+
 struct ApplyResult {
     int failedReports = 0; // reports a device did not take (a device unplugged mid-way)
     bool saved = true;     // false when a configuration file could not be written
     // Set when nothing was sent or saved, and why (in English).
     std::string refused;
+    std::vector<DeviceFailure> failedDevices; // which devices failed, in the order they were sent to
     // Set when the settings were sent but deliberately not saved, and why.
     std::string notSaved;
     // What the user should know although all went well (macro events left out).

@@ -122,6 +122,25 @@ void EmulatedMouse::Unplug() {
     notificationInput_->Unplug();
 }
 
+void EmulatedMouse::UnplugAfter(int reports) {
+    std::lock_guard lock(mutex_);
+    reportsBeforeUnplug_ = reports;
+}
+
+bool EmulatedMouse::TakeReport() {
+    if (state_.unplugged) return false;
+    if (reportsBeforeUnplug_ < 0) return true;
+    if (reportsBeforeUnplug_ > 0) {
+        --reportsBeforeUnplug_;
+        return true;
+    }
+    reportsBeforeUnplug_ = -1;
+    state_.unplugged = true;
+    commandInput_->Unplug();
+    notificationInput_->Unplug();
+    return false;
+}
+
 EmulatedMouse::State EmulatedMouse::Snapshot() const {
     std::lock_guard lock(mutex_);
     return state_;
@@ -129,7 +148,7 @@ EmulatedMouse::State EmulatedMouse::Snapshot() const {
 
 bool EmulatedMouse::HandleFeature(std::span<const std::uint8_t> report) {
     std::lock_guard lock(mutex_);
-    if (state_.unplugged || report.size() < kReportPayload + kBlockSize) return false;
+    if (report.size() < kReportPayload + kBlockSize || !TakeReport()) return false;
     std::array<std::uint8_t, kBlockSize> block{};
     std::copy_n(report.begin() + kReportPayload, kBlockSize, block.begin());
     state_.lastBlock = block;
@@ -174,7 +193,7 @@ bool EmulatedMouse::HandleFeature(std::span<const std::uint8_t> report) {
 
 bool EmulatedMouse::AnswerFeature(std::span<std::uint8_t> report) {
     std::lock_guard lock(mutex_);
-    if (state_.unplugged || report.size() < kReportPayload + kBlockSize) return false;
+    if (report.size() < kReportPayload + kBlockSize || !TakeReport()) return false;
     report[kReportIdByte] = 0;
     std::copy(answer_.begin(), answer_.end(), report.begin() + kReportPayload);
     return true;
@@ -182,7 +201,7 @@ bool EmulatedMouse::AnswerFeature(std::span<std::uint8_t> report) {
 
 bool EmulatedMouse::HandleChunk(std::span<const std::uint8_t> report) {
     std::lock_guard lock(mutex_);
-    if (state_.unplugged || report.size() < kReportPayload + kChunkSize) return false;
+    if (report.size() < kReportPayload + kChunkSize || !TakeReport()) return false;
     if (chunksExpected_ == 0) return true; // a chunk nobody announced is ignored
     transferData_.insert(transferData_.end(), report.begin() + kReportPayload,
                          report.begin() + kReportPayload + kChunkSize);

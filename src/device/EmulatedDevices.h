@@ -54,6 +54,10 @@ public:
     void InjectStageChange(std::uint8_t stage);
     // Every later report fails and blocked reads return an error.
     void Unplug();
+    // A fault for tests and demonstrations: the mouse takes this many more
+    // reports (features set or asked for, chunks written) and is unplugged at
+    // the next one, as a cable pulled in the middle of an Apply.
+    void UnplugAfter(int reports);
 
     struct State {
         std::array<std::uint8_t, 4> deviceState{0x02, 0x01, 0x00, 0x00};
@@ -73,6 +77,8 @@ private:
     class Notification;
     friend class Command;
 
+    // False when the mouse is unplugged, or is unplugged now by UnplugAfter.
+    bool TakeReport();
     bool HandleFeature(std::span<const std::uint8_t> report);
     bool AnswerFeature(std::span<std::uint8_t> report);
     bool HandleChunk(std::span<const std::uint8_t> report);
@@ -83,6 +89,7 @@ private:
     mutable std::mutex mutex_;
     State state_;
     std::array<std::uint8_t, 8> answer_{};
+    int reportsBeforeUnplug_ = -1; // -1: no unplug planned
     std::uint8_t transferCode_ = 0;
     std::uint8_t transferIndex_ = 0;
     std::size_t chunksExpected_ = 0;

@@ -175,6 +175,8 @@ constexpr UiText kChs[] = {
     {603, "开启"},
     {604, "无法打开用户指南："},
     {605, "未安装固件更新程序。"},
+    {606, "鼠标 %1 未接收设置。是否已拔出？"},
+    {607, "鼠标垫未接收设置。是否已拔出？"},
 };
 
 // Traditional Chinese. Empty like the simplified table, and slot 601 too.
@@ -327,6 +329,8 @@ constexpr UiText kCht[] = {
     {603, "開啟"},
     {604, "無法開啟使用者指南："},
     {605, "未安裝韌體更新程式。"},
+    {606, "滑鼠 %1 未接收設定。是否已拔除？"},
+    {607, "滑鼠墊未接收設定。是否已拔除？"},
 };
 
 // English: every slot that carries text in any language.
@@ -489,6 +493,8 @@ constexpr UiText kEn[] = {
     {603, "ON"},
     {604, "The user guide could not be opened:"},
     {605, "No firmware updater is installed."},
+    {606, "The mouse %1 did not take the settings. Was it unplugged?"},
+    {607, "The mouse pad did not take the settings. Was it unplugged?"},
 };
 
 // German. Slot 601 stays empty; several macro texts are English on purpose.
@@ -649,6 +655,8 @@ constexpr UiText kDe[] = {
     {603, "EIN"},
     {604, "Das Benutzerhandbuch konnte nicht geöffnet werden:"},
     {605, "Es ist kein Firmware-Updater installiert."},
+    {606, "Die Maus %1 hat die Einstellungen nicht übernommen. Wurde sie abgezogen?"},
+    {607, "Das Mauspad hat die Einstellungen nicht übernommen. Wurde es abgezogen?"},
 };
 // clang-format on
 

@@ -13,10 +13,14 @@
 namespace qv530 {
 
 // Slots 0..603 exist; most of them stay empty in every language.
-inline constexpr int kUiSlotCount = 606;
+inline constexpr int kUiSlotCount = 608;
 // Slots of our own beyond the original table.
 inline constexpr int kSlotGuideNotOpened = 604;
 inline constexpr int kSlotNoUpdater = 605;
+// The status line after an Apply a device did not take (unplugged mid-way):
+// the mouse, %1 its product ID ("A11D"), or the pad.
+inline constexpr int kSlotMouseMissedSettings = 606;
+inline constexpr int kSlotPadMissedSettings = 607;
 
 // Slot 0 names the section of the profile side file (str%d.ini) that holds the
 // button captions in the current language ("Setting-EN", ...).

@@ -19,9 +19,9 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
     // The configuration file and its captions are saved as one pair, under
     // the lock, at the position the profile has now.
     const StoreSession session(context.files.dataFolder());
-    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}, {}};
+    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}, {}, {}};
     if (HoldsNoSettings(context.settings))
-        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved", {}, {}};
+        return ApplyResult{0, false, "the profile was never loaded; nothing was sent or saved", {}, {}, {}};
     bool save = true;
     if (!context.profileId.empty()) {
         const int position = PositionOfProfileId(session, context.profileId);
@@ -44,7 +44,7 @@ ApplyResult ApplyAndSave(ApplyContext& context) {
 
 ApplyResult ResetAndApply(ApplyContext& context) {
     const StoreSession session(context.files.dataFolder());
-    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}, {}};
+    if (!session.ok()) return ApplyResult{0, false, session.refusal() + "; nothing was sent or saved", {}, {}, {}};
     MouseSettings& s = context.settings;
     const std::uint8_t profileSlot = s.at(field::kProfileSlot);
     std::array<std::uint8_t, field::kMacroSlotCount * field::kMacroSlotSize> macros{};

@@ -16,7 +16,10 @@ DeviceRuntime::DeviceRuntime(const RuntimeOptions& options, std::ostream* stdout
         for (MouseVariant variant : {MouseVariant::A11D, MouseVariant::A1DC}) {
             if (!(variant == MouseVariant::A11D ? options.emulateA11D : options.emulateA1DC)) continue;
             auto mouse = std::make_shared<EmulatedMouse>(variant);
-            if (!emulatedMouse_) emulatedMouse_ = mouse;
+            if (!emulatedMouse_) {
+                emulatedMouse_ = mouse;
+                if (options.unplugAfter >= 0) mouse->UnplugAfter(options.unplugAfter);
+            }
             emulated->Plug(mouse);
         }
         if (options.emulatePad) emulated->Plug(std::make_shared<EmulatedPad>());

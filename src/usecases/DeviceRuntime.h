@@ -22,6 +22,7 @@ struct RuntimeOptions {
     bool emulatePad = false;
     bool fast = false;      // emulated devices only: the pauses are not waited
     std::string tracePath;  // empty: no trace; "-": the trace goes to the given stream
+    int unplugAfter = -1;   // emulated devices only: the first mouse is unplugged after this many reports
     bool emulated() const { return emulateA11D || emulateA1DC; }
 };
 

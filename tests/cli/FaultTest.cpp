@@ -1,10 +1,14 @@
 // qv530ctl under faults: a damaged profile list, a full disk, special
 // files, a failed save, two runs at once. Grouped by what must hold.
+#include <cerrno>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <fcntl.h>
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -14,10 +18,12 @@
 #include "cli/SettingCommands.h"
 #include "platform/FaultPoint.h"
 #include "platform/FileIo.h"
+#include "platform/FolderLock.h"
 #include "profiles/DataFolderSetup.h"
 #include "profiles/FactoryFiles.h"
 #include "settings/IniFile.h"
 #include "support/TempDir.h"
+#include "support/Unprivileged.h"
 
 #include <gtest/gtest.h>
 
@@ -152,17 +158,23 @@ TEST_F(FaultTest, AFailedCaptionWriteIsReported) {
 }
 
 TEST_F(FaultTest, AReadOnlyDataFolderGivesAClearErrorAndKeepsTheFiles) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     Prepare();
     ASSERT_EQ(RunGet({}, out, err), 0);
     const auto before = ReadWholeFile(Data("config0.bin"));
-    ::chmod(Data("").c_str(), 0500);
-    out.str("");
-    const int status = RunSet({"sensitivity-x", "7"}, out, err);
+    // Root writes into read-only folders: the set runs as an ordinary user.
+    const test::UnprivilegedRun run = test::RunUnprivileged({home.path()}, [&](std::ostream& report) {
+        ::chmod(Data("").c_str(), 0500);
+        std::ostringstream setOut, setErr;
+        const int status = RunSet({"sensitivity-x", "7"}, setOut, setErr);
+        report << setOut.str() << "|" << setErr.str();
+        return status;
+    });
     ::chmod(Data("").c_str(), 0700);
-    EXPECT_EQ(status, 1);
-    EXPECT_TRUE(Said("cannot write " + Data("config0.bin") + ": Permission denied")) << err.str();
-    EXPECT_EQ(out.str(), "");
+    ASSERT_TRUE(run.dropped) << "the set ran with root rights";
+    EXPECT_EQ(run.exitCode, 1) << run.report;
+    EXPECT_EQ(run.report.find('|'), 0u) << "something was said on standard output: " << run.report;
+    EXPECT_NE(run.report.find(": Permission denied; nothing was changed"), std::string::npos) << run.report;
+    EXPECT_NE(run.report.find("could not be saved as " + Data("config0.bin")), std::string::npos) << run.report;
     EXPECT_EQ(ReadWholeFile(Data("config0.bin")), before);
 }
 
@@ -170,6 +182,70 @@ TEST_F(FaultTest, ATraceThatCannotBeWrittenFailsTheRun) {
     Prepare();
     EXPECT_EQ(RunApply({"--emulate", "a11d", "--fast", "--trace", "/dev/full"}, out, err), 1);
     EXPECT_TRUE(Said("cannot write the trace to /dev/full: No space left on device")) << err.str();
+}
+
+// ---- a mouse unplugged during Apply ----
+
+TEST_F(FaultTest, AMouseUnpluggedMidApplyLeavesTheOthersSentTheProfileSavedAndIsNamed) {
+    Prepare();
+    ASSERT_EQ(RunGet({}, out, err), 0);
+    std::string image = FactoryConfigImage();
+    image[kRateByte] = 8;
+    ASSERT_EQ(WriteFileAtomic(home / "sent.bin", image), 0);
+    const auto traceOf = [&](const std::string& name, const std::string& device) {
+        std::vector<std::string> lines;
+        std::ifstream in(home / name);
+        for (std::string line; std::getline(in, line);)
+            if (line.starts_with(device + " ")) lines.push_back(line);
+        return lines;
+    };
+    // What every device gets when nothing goes wrong.
+    ASSERT_EQ(RunApply({"--config", home / "sent.bin", "--emulate", "both", "--pad", "--fast", "--trace",
+                        home / "whole.trace"},
+                       out, err),
+              0)
+        << err.str();
+    ASSERT_FALSE(traceOf("whole.trace", "a1dc").empty());
+    ASSERT_FALSE(traceOf("whole.trace", "pad").empty());
+
+    struct Case {
+        const char* emulate;
+        const char* unplugAfter;
+        int exitCode;
+        const char* said; // on standard error; empty: nothing
+        std::vector<std::string> untouched; // devices that must get their whole sequence
+    };
+    const Case cases[] = {
+        {"a11d", "5", 1, "the A11D mouse did not take the settings", {"pad"}},
+        {"a11d", "0", 1, "the A11D mouse did not take the settings", {"pad"}},
+        {"both", "40", 1, "the A11D mouse did not take the settings", {"a1dc", "pad"}},
+        {"a1dc", "60", 1, "the A1DC mouse did not take the settings", {"pad"}},
+        {"a11d", "100000", 0, "", {"a11d", "pad"}}, // the sequence ends first
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.emulate) + " unplugged after " + c.unplugAfter);
+        ASSERT_EQ(WriteFileAtomic(Data("config0.bin"), FactoryConfigImage()), 0);
+        out.str("");
+        err.str("");
+        const int status = RunApply({"--config", home / "sent.bin", "--emulate", c.emulate, "--pad", "--fast",
+                                     "--unplug-after", c.unplugAfter, "--trace", home / "cut.trace"},
+                                    out, err);
+        EXPECT_EQ(status, c.exitCode) << err.str();
+        for (const std::string& device : c.untouched)
+            EXPECT_EQ(traceOf("cut.trace", device), traceOf("whole.trace", device)) << device;
+        EXPECT_EQ(SavedRate("config0.bin"), 8); // the profile was saved all the same
+        if (*c.said != '\0') {
+            EXPECT_TRUE(Said(c.said)) << err.str();
+            EXPECT_TRUE(Said("was it unplugged?")) << err.str();
+            EXPECT_NE(out.str().find("but not to the "), std::string::npos) << out.str();
+        } else {
+            EXPECT_EQ(err.str(), "");
+        }
+        EXPECT_NE(out.str().find("saved " + Data("config0.bin")), std::string::npos) << out.str();
+    }
+    EXPECT_EQ(RunApply({"--unplug-after", "3"}, out, err), 2);
+    EXPECT_TRUE(Said("--unplug-after unplugs an emulated mouse and needs --emulate")) << err.str();
+    EXPECT_EQ(RunApply({"--emulate", "a11d", "--unplug-after", "x"}, out, err), 2);
 }
 
 // ---- special and huge files are refused, never waited on ----
@@ -207,7 +283,45 @@ TEST_F(FaultTest, FifosDevicesAndHugeFilesAreRefusedWithTheirName) {
 
 // ---- two runs at once never mix their files ----
 
-TEST_F(FaultTest, TwoConcurrentAppliesLeaveAMatchingConfigurationAndCaptionPair) {
+// A trace written into a FIFO with a one-page buffer: the run writing it
+// stops mid-Apply, inside its lock, until the test reads on.
+class HeldTrace {
+public:
+    explicit HeldTrace(std::string path) : path_(std::move(path)) {
+        if (::mkfifo(path_.c_str(), 0600) != 0) return;
+        fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
+        if (fd_ >= 0) ::fcntl(fd_, F_SETPIPE_SZ, 4096);
+    }
+    ~HeldTrace() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    const std::string& path() const { return path_; }
+    bool open() const { return fd_ >= 0; }
+    // Waits for the run's first traced report: it is then sending.
+    std::string FirstLine() {
+        std::string line;
+        pollfd ready{fd_, POLLIN, 0};
+        while (line.find('\n') == std::string::npos && ::poll(&ready, 1, -1) == 1) {
+            char c = 0;
+            if (::read(fd_, &c, 1) == 1) line += c;
+            else if (errno != EAGAIN) break;
+        }
+        return line;
+    }
+    // Lets the run go on and reads the rest of its trace.
+    void Release() {
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+        char buffer[4096];
+        while (::read(fd_, buffer, sizeof buffer) > 0) {
+        }
+    }
+
+private:
+    std::string path_;
+    int fd_ = -1;
+};
+
+TEST_F(FaultTest, TwoOverlappingAppliesLeaveTheLaterRunsConfigurationAndCaptionPair) {
     Prepare();
     ASSERT_EQ(RunGet({}, out, err), 0);
     // Run A sends 125 Hz with caption "A", run B 250 Hz with caption "B".
@@ -219,27 +333,36 @@ TEST_F(FaultTest, TwoConcurrentAppliesLeaveAMatchingConfigurationAndCaptionPair)
                                      std::string(1, static_cast<char>(std::toupper(name[0])))),
                   0);
     }
-    const auto run = [&](const char* name) {
+    const auto run = [&](const char* name, const std::string& trace) {
         const pid_t child = ::fork();
         if (child == 0) {
             std::ostringstream quiet;
-            ::_exit(RunApply({"--config", home / (std::string(name) + ".bin"), "--emulate", "a11d", "--fast"}, quiet,
-                             quiet));
+            Args args{"--config", home / (std::string(name) + ".bin"), "--emulate", "a11d", "--fast"};
+            if (!trace.empty()) args.insert(args.end(), {"--trace", trace});
+            ::_exit(RunApply(args, quiet, quiet));
         }
         return child;
     };
-    for (int round = 0; round < 20; ++round) {
-        const pid_t a = run("a");
-        const pid_t b = run("b");
-        for (pid_t child : {a, b}) {
-            int status = 0;
-            ::waitpid(child, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        }
-        const char rate = SavedRate("config0.bin");
-        const std::string caption = ReadProfileString(Data("str0.ini"), "Setting-EN", "Item1");
-        ASSERT_TRUE((rate == 8 && caption == "A") || (rate == 4 && caption == "B"))
-            << "round " << round << ": rate " << int(rate) << " with caption " << caption;
+    const auto succeeded = [](pid_t child) {
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    };
+    for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        HeldTrace held(home / ("a" + std::to_string(round) + ".trace"));
+        ASSERT_TRUE(held.open());
+        const pid_t a = run("a", held.path());
+        EXPECT_NE(held.FirstLine().find("a11d set-feature"), std::string::npos);
+        // A is half-way through its Apply and holds the data folder.
+        EXPECT_TRUE(FolderLock(Data(""), std::chrono::milliseconds(0)).busy());
+        const pid_t b = run("b", "");
+        held.Release();
+        EXPECT_TRUE(succeeded(a));
+        EXPECT_TRUE(succeeded(b));
+        // B started while A held the folder, so B saved last, both files.
+        EXPECT_EQ(SavedRate("config0.bin"), 4);
+        EXPECT_EQ(ReadProfileString(Data("str0.ini"), "Setting-EN", "Item1"), "B");
     }
     for (const auto& entry : std::filesystem::directory_iterator(Data("")))
         EXPECT_EQ(entry.path().filename().string().find(".tmp-"), std::string::npos) << entry.path();

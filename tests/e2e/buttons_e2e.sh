@@ -63,9 +63,11 @@ menu_top() { echo $((wy + selector_y0 + $1 * row)); }
 # Entry e (0-based) of the menu of button index b.
 menu_entry() { echo $(($(menu_left) + 30)) $(($(menu_top "$1") + frame + $2 * row + row / 2)); }
 open_menu() { # button index
+    local windows
+    windows=$(program_windows)
     # shellcheck disable=SC2046
     click_at $(selector_centre "$1")
-    sleep 0.5
+    wait_for 5 more_windows_than "$windows" || fail "the function menu of button index $1 did not open"
 }
 # The button map of the last apply: the 64-byte chunk after the button-map command.
 button_map() { grep -A2 '^a11d set-feature 00 03 ' "$trace" | grep '^a11d write' | tail -n1 | cut -d' ' -f4-; }
@@ -74,11 +76,12 @@ map_entry() { # entry n of the button map as "b0 b1 b2 b3"
 }
 traced_at_least() { [ "$(grep -c '^a11d ' "$trace")" -ge "$1" ]; }
 apply() {
-    local before
+    local before done
     before=$(cat "$trace" 2>/dev/null | grep -c '^a11d ' || true)
+    done=$(sequences_done)
     click_at $((wx + 800 + 28)) $((wy + 598 + 15))
     wait_for 30 traced_at_least $((before + 133)) || fail "no full apply in the trace"
-    sleep 0.5
+    wait_for 30 more_sequences_than "$done" || fail "the apply did not end"
 }
 
 # A macro store with three macros.
@@ -99,8 +102,9 @@ config_before=$(md5sum "$data/config0.bin" | cut -d' ' -f1)
 open_menu 2
 # shellcheck disable=SC2046
 xdotool mousemove --sync $(menu_entry 2 9)
-sleep 1
 # The submenu opens beside the Multimedia entry: eight entries, the seventh is Volume Up.
+submenu_open() { [ -n "$(window_of_size any $((8 * row + 2 * frame)))" ]; }
+wait_for 5 submenu_open || true
 submenu=$(window_of_size any $((8 * row + 2 * frame)))
 [ -n "$submenu" ] || { for w in $(xdotool search --onlyvisible --name qv530); do xdotool getwindowname $w; xdotool getwindowgeometry $w; done; fail "the Multimedia submenu did not open"; }
 read -r sx sy <<<"$submenu"
@@ -136,24 +140,23 @@ wait_for 5 probe_shown || fail "the probe window did not appear"
 probe=$(xdotool search --onlyvisible --name '^xev-probe$' | head -n1)
 xdotool windowfocus "$probe" 2>/dev/null || true
 xdotool key b
-sleep 0.5
+# The dialog has the key first; X gives a key to one client only, so the
+# probe can no longer get it.
+wait_for 5 grep -q 'vk code=42,' "$work/qv530.log" || fail "the capture dialog did not receive the key"
 grep -q KeyPress "$work/xev.log" && fail "another program received a key while the capture dialog was open"
-grep -q 'vk code=42,' "$work/qv530.log" || fail "the capture dialog did not receive the key"
 xdotool key KP_Enter
 xdotool key Escape # captured too, and closes nothing
-sleep 0.3
+wait_for 5 grep -q 'vk code=1b,' "$work/qv530.log" || fail "the capture dialog did not receive Escape"
 [ -n "$(dialog_window 'Please assign a key')" ] || fail "Escape closed the key capture dialog"
 xdotool key KP_Enter
-sleep 0.3
-grep -q 'vk code=d,scan code=60,key flag=1$' "$work/qv530.log" || fail "no debug line for the keypad Enter"
+wait_for 5 grep -q 'vk code=d,scan code=60,key flag=1$' "$work/qv530.log" || fail "no debug line for the keypad Enter"
 import -window root "$out/buttons-capture-en.png"
 click_at $((dx + 68 + 42)) $((dy + 118 + 13))
 wait_for 5 dialog_closed 'Please assign a key' || fail "OK did not close the key capture dialog"
 # Closed, it lets the keyboard go: the probe gets keys again.
 xdotool windowfocus "$probe" 2>/dev/null || true
 xdotool key c
-sleep 0.5
-grep -q KeyPress "$work/xev.log" || fail "the keyboard stayed held after the capture dialog closed"
+wait_for 5 grep -q KeyPress "$work/xev.log" || fail "the keyboard stayed held after the capture dialog closed"
 kill "$probe_pid"
 pass "while the capture dialog is open no other program receives a key"
 apply
@@ -198,15 +201,17 @@ click_at $((wx + 125)) $((wy + 62))
 open_menu 2
 # shellcheck disable=SC2046
 xdotool mousemove --sync $(menu_entry 2 9)
-sleep 1
+wait_for 5 submenu_open || fail "the Chinese Multimedia submenu did not open"
 import -window root "$out/buttons-menu-chs.png"
 xdotool key Escape Escape
 sleep 0.3
 open_menu 3
 # shellcheck disable=SC2046
 click_at $(menu_entry 3 12)
-sleep 1
+capture_open() { [ -n "$(window_of_size 320 170)" ]; }
+wait_for 5 capture_open || fail "the Chinese key capture dialog did not open"
 xdotool key F5
+wait_for 5 grep -q 'vk code=74,' "$work/qv530.log" || fail "the Chinese capture dialog did not receive F5"
 sleep 0.3
 import -window root "$out/buttons-capture-chs.png"
 capture=$(window_of_size 320 170)
@@ -216,7 +221,8 @@ click_at $((X + 168 + 42)) $((Y + 118 + 13))
 open_menu 4
 # shellcheck disable=SC2046
 click_at $(menu_entry 4 13)
-sleep 1
+macro_open() { [ -n "$(window_of_size 380 260)" ]; }
+wait_for 5 macro_open || true
 macro=$(window_of_size 380 260)
 [ -n "$macro" ] || fail "the Chinese macro dialog did not open"
 read -r X Y <<<"$macro"

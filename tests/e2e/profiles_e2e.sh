@@ -60,7 +60,7 @@ click 125 112                      # Axis Sensitivity header
 click $((32 + 196)) $((122 + 40 + 4))  # near the right end of the X slider
 click $((800 + 28)) $((598 + 15))  # Apply
 wait_for 30 full_apply || fail "Apply did not run to its end"
-sleep 1
+wait_for 30 more_sequences_than 0 || fail "the apply did not end"
 x=$(od -An -tu1 -j $((1 + 169)) -N1 "$(data config1.bin)" | tr -d ' ')
 [ "$x" -ge 9 ] || fail "the new profile's X sensitivity is $x, not 9 or more"
 applied_x=$x

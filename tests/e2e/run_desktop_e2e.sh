@@ -70,6 +70,9 @@ click_at() { # x y, in the window
     eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"
     xdotool mousemove --sync $((X + $1)) $((Y + $2)) click 1
 }
+# The tray host's panel window is there.
+tray_present() { xwininfo -root -tree 2>/dev/null | grep -q '"panel": ("panel" "trayer")'; }
+tray_gone() { ! tray_present; }
 close_window() { click_at $((984 + 7)) $((10 + 7)); wait_for 10 window_hidden || fail "close did not hide the window"; }
 
 # ---- 1. X11 without a tray: notices go to the desktop's service.
@@ -119,9 +122,8 @@ x0=$X y0=$Y
 xdotool mousemove --sync $((X + 600)) $((Y + 20)) mousedown 1
 xdotool mousemove --sync $((X + 640)) $((Y + 50))
 xdotool mousemove --sync $((X + 660)) $((Y + 60)) mouseup 1
-sleep 0.3
-eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"
-[ $((X - x0)) -eq 60 ] && [ $((Y - y0)) -eq 40 ] || fail "dragging the background moved the window from $x0,$y0 to $X,$Y"
+moved_by_drag() { eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"; [ $((X - x0)) -eq 60 ] && [ $((Y - y0)) -eq 40 ]; }
+wait_for 5 moved_by_drag || { eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"; fail "dragging the background moved the window from $x0,$y0 to $X,$Y"; }
 ok "dragging the background moves the window"
 
 # A tray host that comes while the program runs takes the notices; when it
@@ -129,13 +131,13 @@ ok "dragging the background moves the window"
 trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
 tray=$!
 pids+=($tray)
-sleep 1.5
+wait_for 10 tray_present || fail "the tray host did not start"
 before=$(notices)
 "$qv530ctl" demo-stage 5 || fail "demo-stage failed"
 wait_for 10 grep -q '^Notice route: balloon' "$log" || fail "a tray that came later did not take the notice"
 kill "$tray"
 wait "$tray" 2>/dev/null || true
-sleep 1
+wait_for 10 tray_gone || fail "the tray host did not go"
 "$qv530ctl" demo-stage 6 || fail "demo-stage failed"
 wait_for 10 more_notices_than "$before" || fail "the notices did not return to the desktop's service when the tray went"
 [ "$(notices)" -eq $((before + 1)) ] || fail "the service received the tray's notice too"
@@ -157,20 +159,24 @@ wait_for 10 service_ready_again || fail "the notification service did not start 
 ok "with neither, the notice shows in the status line"
 
 # Exit from the help menu ends the program.
+program_windows() { xdotool search --onlyvisible --pid "$main" 2>/dev/null | wc -l; }
+more_windows_than() { [ "$(program_windows)" -gt "$1" ]; }
+windows=$(program_windows)
 click_at $((944 + 7)) $((10 + 7))
-sleep 0.7
+wait_for 5 more_windows_than "$windows" || fail "the help menu did not open"
 import -window root "$out/desktop-e2e-help-menu.png"
 xdotool key Up Return
-for _ in $(seq 100); do kill -0 "$main" 2>/dev/null || break; sleep 0.1; done
-kill -0 "$main" 2>/dev/null && fail "Exit from the help menu did not end the program"
+program_ended() { ! kill -0 "$main" 2>/dev/null; }
+wait_for 10 program_ended || fail "Exit from the help menu did not end the program"
 wait "$main" || fail "the program did not end cleanly after Exit"
 ok "the help menu's Exit ends the program"
 
 # ---- 2. With a tray host: the balloon, and the service hears nothing.
 before=$(notices)
 trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+tray2=$!
+pids+=($tray2)
+wait_for 10 tray_present || fail "the tray host did not start"
 "$qv530" --demo >"$log" 2>&1 &
 pids+=($!)
 main=$!
@@ -178,13 +184,21 @@ wait_for 20 window_shown || fail "the demo window did not appear with a tray"
 sleep 1
 "$qv530ctl" demo-stage 2 || fail "demo-stage failed"
 wait_for 10 grep -q '^Notice route: balloon' "$log" || fail "the balloon route was not taken with a tray"
-sleep 1
-[ "$(notices)" -eq "$before" ] || fail "the notification service received a notice while a tray was there"
-# With a tray a second start ends silently and the window stays hidden.
+# With a tray a second start ends silently and the window stays hidden:
+# the running copy says so once it has handled the request.
 close_window
 timeout 10 "$qv530" --demo >"$work/second.log" 2>&1 || fail "the second copy did not end cleanly"
-sleep 1
-window_hidden || fail "a second start showed the window although a tray is there"
+wait_for 10 grep -q '^Request handled: window' "$log" || fail "the second copy did not reach the running one"
+grep -q '^Request handled: window hidden$' "$log" || fail "a second start showed the window although a tray is there"
+window_hidden || fail "the window is shown although the program kept it hidden"
+# The tray goes: the next notice reaches the service. Its notices come in
+# order, so the service has then seen every notice sent before it: exactly one.
+kill "$tray2"
+wait "$tray2" 2>/dev/null || true
+wait_for 10 tray_gone || fail "the tray host did not go"
+"$qv530ctl" demo-stage 3 || fail "demo-stage failed"
+wait_for 10 more_notices_than "$before" || fail "no desktop notification once the tray was gone"
+[ "$(notices)" -eq $((before + 1)) ] || fail "the notification service received a notice while a tray was there"
 kill -TERM "$main"
 wait "$main" || fail "the program did not end cleanly on SIGTERM"
 ok "with a tray the balloon is used and a second start stays silent"
@@ -203,17 +217,19 @@ pids+=($!)
 main=$!
 mapped() { grep -q 'xdg_toplevel@[0-9]*\.set_title("QV530-10800rad")' "$log" && grep -q 'xdg_surface@[0-9]*\.configure' "$log"; }
 wait_for 20 mapped || fail "the window was not mapped under Wayland"
-sleep 2
 grep -q 'qt.qpa.plugin: Could not' "$log" && fail "Qt's Wayland platform plugin is missing"
-(cd "$work" && timeout 10 weston-screenshooter) && shot=$(ls "$work"/wayland-screenshot-*.png 2>/dev/null | head -n1) || shot=
-if [ -n "$shot" ]; then
-    cp "$shot" "$out/desktop-e2e-wayland.png"
-    colours=$(convert "$shot" -format '%k' info:)
-    [ "$colours" -gt 50 ] || fail "the Wayland screenshot is nearly blank ($colours colours)"
-    echo "Wayland screenshot with $colours colours"
-else
-    echo "no Wayland screenshot (weston-screenshooter did not work here)"
-fi
+# The picture the compositor shows, taken until the window is painted on it.
+wayland_shot() {
+    rm -f "$work"/wayland-screenshot-*.png
+    (cd "$work" && timeout 10 weston-screenshooter) || return 1
+    shot=$(ls "$work"/wayland-screenshot-*.png 2>/dev/null | head -n1)
+    [ -n "$shot" ] && colours=$(convert "$shot" -format '%k' info:) && [ "$colours" -gt 50 ]
+}
+shot= colours=0
+wait_for 20 wayland_shot ||
+    fail "no Wayland screenshot with the window (picture: '${shot}', $colours colours; weston: $(tail -n 3 "$work/weston.log"))"
+cp "$shot" "$out/desktop-e2e-wayland.png"
+echo "Wayland screenshot with $colours colours"
 "$qv530ctl" demo-stage 4 || fail "demo-stage failed under Wayland"
 wait_for 10 more_notices_than "$before" || fail "no desktop notification under Wayland"
 grep '^notify ' "$work/notices.log" | tail -n1 | grep -q 'body=Switch DPI into the fifth stage' ||

@@ -69,7 +69,7 @@ grep -q '^pad set-feature 00 08 01 32 03 50 ff 00 ff$' "$trace" || fail "the pad
 echo "breathing, level and colour reached the mouse and the pad"
 
 # Standard at brightness level 1 (the slider's left end) switches the light off.
-sleep 0.5
+wait_for 30 more_sequences_than 0 || fail "the first apply did not end"
 title 55   # close the pad's section
 title 30   # open Lighting
 radio $mouse_x $mouse_y 0

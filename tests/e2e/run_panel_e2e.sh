@@ -36,7 +36,8 @@ applied() { [ "$(applies)" -eq "$1" ]; }
 apply() { # number of finished applies to wait for
     click $((X + 800 + 28)) $((Y + 598 + 15))
     wait_for 30 applied $((133 * $1)) || fail "apply $1 did not finish ($(applies) mouse lines)"
-    sleep 1 # the window takes input again once the profile is saved
+    # The window takes input again once the profile is saved.
+    wait_for 30 more_sequences_than $(($1 - 1)) || fail "apply $1 did not end"
 }
 
 # The DPI section by its title bar; stage 3's slider clicked at its top: 10800 dpi (code 180).
@@ -89,9 +90,12 @@ shot panel-all
 # The panel takes the keyboard focus on a click on its background; Page Down scrolls.
 click $((panel_x + 228)) $((panel_y + 550))
 xdotool key Next
-sleep 0.3
-shot panel-all-scrolled
-changed=$(compare -metric AE "$out/panel-all.png" "$out/panel-all-scrolled.png" null: 2>&1 || true)
-[ "${changed%% *}" -gt 1000 ] || fail "Page Down did not scroll the panel ($changed pixels changed)"
+scrolled() {
+    shot panel-all-scrolled
+    changed=$(compare -metric AE "$out/panel-all.png" "$out/panel-all-scrolled.png" null: 2>&1 || true)
+    [ "${changed%% *}" -gt 1000 ]
+}
+changed=
+wait_for 5 scrolled || fail "Page Down did not scroll the panel ($changed pixels changed)"
 echo "the open panel scrolls with Page Down"
 echo "6 passed, 0 failed"

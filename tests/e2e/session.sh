@@ -29,3 +29,10 @@ start_tray() {
     trayer --edge top --align right --widthtype pixel --width 200 --height 24 >/dev/null 2>&1 &
     pids+=($!)
 }
+# What the program's debug log ($work/qv530.log) tells: an Apply or Reset has
+# ended and the window takes input again.
+sequences_done() { grep -c '^Sequence done:' "$work/qv530.log" 2>/dev/null || true; }
+more_sequences_than() { [ "$(sequences_done)" -gt "$1" ]; }
+# The program's windows on the display: a menu or dialog that opens adds one.
+program_windows() { xdotool search --onlyvisible --class '^qv530$' 2>/dev/null | wc -l; }
+more_windows_than() { [ "$(program_windows)" -gt "$1" ]; }

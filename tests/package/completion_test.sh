@@ -29,7 +29,7 @@ complete_line() {
 
 complete_line "qv530ctl d" defaults demo-stage dump
 complete_line "qv530ctl --v" --version
-complete_line "qv530ctl apply --" --config --emulate --pad --fast --trace
+complete_line "qv530ctl apply --" --config --emulate --pad --fast --trace --unplug-after
 complete_line "qv530ctl apply --emulate " a11d a1dc both
 complete_line "qv530ctl reset --fast --config f" fps.bin
 complete_line "qv530ctl dump " fps.bin notes.txt

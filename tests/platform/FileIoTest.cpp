@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -70,26 +71,56 @@ TEST(StaleTemporaries, OnlyThoseOfProcessesThatAreGoneAreRemoved) {
     EXPECT_TRUE(FileExists(other));
 }
 
+// A 1885-byte file that carries its save's number.
+std::string NumberedSave(int number) {
+    std::string image = std::to_string(number) + ";";
+    image.resize(1885, 'x');
+    return image;
+}
+
 TEST(StaleTemporaries, ASaveKilledHalfWayLeavesTheOldOrTheNewFileAndNoTemporary) {
     test::TempDir dir;
     const std::string path = dir / "config0.bin";
-    const std::string a(1885, 'a'), b(1885, 'b');
-    ASSERT_EQ(WriteFileAtomic(path, a), 0);
+    ASSERT_EQ(WriteFileAtomic(path, NumberedSave(0)), 0);
     for (int round = 0; round < 5; ++round) {
+        SCOPED_TRACE("round " + std::to_string(round));
+        int done[2];
+        ASSERT_EQ(::pipe(done), 0);
         const pid_t child = ::fork();
         if (child == 0) {
-            for (int i = 0;; ++i) WriteFileAtomic(path, i % 2 ? a : b);
+            // Saves for ever; one byte down the pipe after each finished save.
+            for (int i = 1;; ++i) {
+                if (WriteFileAtomic(path, NumberedSave(i)) == 0) (void)!::write(done[1], "s", 1);
+            }
         }
-        ::usleep(20000 + round * 7000);
+        ::close(done[1]);
+        // The writer is killed after a different number of finished saves each round.
+        const int finished = 1 + round * 3;
+        char byte = 0;
+        for (int i = 0; i < finished; ++i) ASSERT_EQ(::read(done[0], &byte, 1), 1) << "the writer stopped saving";
         ::kill(child, SIGKILL);
         ::waitpid(child, nullptr, 0);
+        ::close(done[0]);
+        // The file is one whole save, at least as late as the last one reported.
         const auto contents = ReadWholeFile(path);
         ASSERT_TRUE(contents);
-        EXPECT_TRUE(*contents == a || *contents == b);
+        const int number = std::atoi(contents->c_str());
+        EXPECT_GE(number, finished);
+        EXPECT_EQ(*contents, NumberedSave(number));
         RemoveStaleTemporaries(dir.path());
         for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
             EXPECT_EQ(entry.path().filename(), "config0.bin");
     }
+}
+
+TEST(TempDirTest, AFolderThatCannotBeMadeFailsTheTest) {
+    // Nothing can be made in /proc, not even by root.
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved != nullptr ? saved : "";
+    ::setenv("TMPDIR", "/proc", 1);
+    EXPECT_THROW(test::TempDir(), std::runtime_error);
+    if (saved != nullptr) ::setenv("TMPDIR", previous.c_str(), 1);
+    else ::unsetenv("TMPDIR");
 }
 
 TEST(FolderLockTest, ASecondProcessWaitsThenGivesUpAndOneProcessMayNest) {

@@ -172,10 +172,11 @@ TEST(HidReportDescriptor, TruncatedAndRandomInputIsSafe) {
     }
 }
 
-// Replays the saved inputs of tests/platform/descriptors: every .bin file is
-// parsed whole and in every prefix; expected.txt lists the caps some of them
-// must give (file, then per collection: page usage input output feature
-// numbered, or "none").
+// Replays the saved inputs of the descriptor fuzz target (its corpus and
+// regressions): every file is parsed whole and in every prefix;
+// descriptors/expected.txt lists the caps some of them must give (file, then
+// per collection: page usage input output feature numbered, or "none"), and
+// every file it names must be there.
 std::map<std::string, std::vector<HidCaps>> ReadExpectations(const std::filesystem::path& file) {
     std::map<std::string, std::vector<HidCaps>> expectations;
     std::ifstream in(file);
@@ -200,23 +201,25 @@ std::map<std::string, std::vector<HidCaps>> ReadExpectations(const std::filesyst
 }
 
 TEST(HidReportDescriptor, ReplaySavedInputs) {
-    const std::filesystem::path folder = QV530_DESCRIPTOR_CORPUS;
-    const auto expectations = ReadExpectations(folder / "expected.txt");
+    auto expectations = ReadExpectations(QV530_DESCRIPTOR_EXPECTATIONS);
     ASSERT_FALSE(expectations.empty());
     int replayed = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().extension() != ".bin") continue;
-        SCOPED_TRACE(entry.path().filename().string());
-        std::ifstream in(entry.path(), std::ios::binary);
-        const DescriptorBytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-        ExpectPrefixesAreSafe(bytes);
-        const auto expected = expectations.find(entry.path().filename().string());
-        if (expected != expectations.end()) {
-            EXPECT_EQ(ParseReportDescriptor(bytes), expected->second);
+    for (const char* folder : {"corpus/hid_descriptor", "regressions/hid_descriptor"}) {
+        for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(QV530_FUZZ_INPUTS) / folder)) {
+            SCOPED_TRACE(entry.path().filename().string());
+            std::ifstream in(entry.path(), std::ios::binary);
+            const DescriptorBytes bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            ExpectPrefixesAreSafe(bytes);
+            const auto expected = expectations.find(entry.path().filename().string());
+            if (expected != expectations.end()) {
+                EXPECT_EQ(ParseReportDescriptor(bytes), expected->second);
+                expectations.erase(expected);
+            }
+            ++replayed;
         }
-        ++replayed;
     }
-    EXPECT_GE(replayed, static_cast<int>(expectations.size()));
+    EXPECT_GE(replayed, 7);
+    for (const auto& [name, caps] : expectations) ADD_FAILURE() << "expected.txt names " << name << ", which is missing";
 }
 
 } // namespace

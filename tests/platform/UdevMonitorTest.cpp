@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <linux/netlink.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace qv530 {
 namespace {
@@ -17,26 +21,44 @@ TEST(UdevMonitor, EventCodes) {
         EXPECT_EQ(DeviceChangeEventCode({"add", path, subsystem}), 0) << subsystem;
 }
 
-// Whether udev is reachable depends on the machine (containers usually have
-// no udev); either way the monitor must behave.
-TEST(UdevMonitor, OpensOrFailsCleanly) {
+// Whether the kernel hands this process its device events: the monitor
+// must open exactly when it does.
+bool KernelEventsReachable() {
+    const int probe = ::socket(AF_NETLINK, SOCK_RAW | SOCK_CLOEXEC, NETLINK_KOBJECT_UEVENT);
+    if (probe < 0) return false;
+    ::close(probe);
+    return true;
+}
+
+TEST(UdevMonitor, OpensWhereTheKernelSendsEventsAndStaysClosedWhereItCannot) {
     UdevMonitor monitor;
     EXPECT_FALSE(monitor.IsOpen());
     EXPECT_EQ(monitor.fd(), -1);
     EXPECT_FALSE(monitor.Receive().has_value());
 
-    if (monitor.Open()) {
-        EXPECT_TRUE(monitor.IsOpen());
+    ASSERT_EQ(monitor.Open(), KernelEventsReachable());
+    if (monitor.IsOpen()) {
         ASSERT_GE(monitor.fd(), 0);
         // Receive must not block: the socket is non-blocking.
         EXPECT_NE(::fcntl(monitor.fd(), F_GETFL) & O_NONBLOCK, 0);
         (void)monitor.Receive();
         EXPECT_TRUE(monitor.Open()); // reopening replaces the first one
-    } else {
-        EXPECT_FALSE(monitor.IsOpen());
-        EXPECT_EQ(monitor.fd(), -1);
     }
     monitor.Close();
+    EXPECT_EQ(monitor.fd(), -1);
+    EXPECT_FALSE(monitor.Receive().has_value());
+
+    // Without a descriptor to spare no socket can be made: the monitor
+    // says so and stays closed, with nothing left behind.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit none = saved;
+    none.rlim_cur = 0;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &none), 0);
+    const bool opened = monitor.Open();
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_FALSE(opened);
+    EXPECT_FALSE(monitor.IsOpen());
     EXPECT_EQ(monitor.fd(), -1);
     EXPECT_FALSE(monitor.Receive().has_value());
 }

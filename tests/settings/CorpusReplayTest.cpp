@@ -1,55 +1,47 @@
-// Replays the saved inputs of the INI and configuration-file readers: none
-// may crash, and a file rewritten once is stable under further rewrites.
-#include <algorithm>
-#include <filesystem>
+// The saved configuration files of the fuzz corpus, loaded: a whole profile
+// file gives its flag byte and record; a file of any other size is damaged
+// and leaves the record as it was. (The fuzz replay runs the same files for crashes and
+// round trips; here the loaded bytes are compared with the file's own.)
+#include <string>
 
 #include "platform/FileIo.h"
 #include "profiles/ConfigFiles.h"
-#include "settings/IniFile.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 namespace qv530 {
 namespace {
 
-std::vector<std::filesystem::path> Corpus(const std::string& extension) {
-    std::vector<std::filesystem::path> files;
-    for (const auto& entry : std::filesystem::directory_iterator(QV530_SETTINGS_CORPUS))
-        if (entry.path().extension() == extension) files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
-TEST(CorpusReplay, IniFilesParseAndRewriteStably) {
-    const auto files = Corpus(".ini");
-    ASSERT_GE(files.size(), 5u);
-    for (const auto& path : files) {
-        const std::string bytes = *ReadWholeFile(path.string());
-        const IniDocument first = IniDocument::Parse(bytes);
-        const std::string once = first.Serialize();
-        const IniDocument second = IniDocument::Parse(once);
-        EXPECT_EQ(second.Serialize(), once) << path;
-        EXPECT_EQ(second.Sections(), first.Sections()) << path;
-        for (const std::string& section : first.Sections())
-            for (const std::string& key : first.Keys(section))
-                EXPECT_EQ(second.Get(section, key), first.Get(section, key)) << path << " " << section << "/" << key;
-        // Every prefix reads without a crash.
-        for (std::size_t cut = 0; cut < bytes.size(); cut += 7) IniDocument::Parse(std::string_view(bytes).substr(0, cut));
-    }
-}
-
-TEST(CorpusReplay, ConfigurationFilesOfAnySizeLoad) {
-    for (const auto& path : Corpus(".bin")) {
+TEST(CorpusReplay, ConfigurationFilesLoadTheirFlagAndTheRecordBytesTheyHold) {
+    struct Case {
+        const char* file;
+        std::size_t recordBytes; // of the file's bytes after its flag byte, the ones the record takes
+    };
+    const Case cases[] = {
+        {"corpus/config_file/config-empty.bin", 0},     // 0 bytes: damaged
+        {"corpus/config_file/config-short.bin", 0},     // 769 bytes: damaged
+        {"corpus/config_file/config-exact.bin", 1884},  // 1885 bytes: a whole file
+        {"corpus/config_file/config-long.bin", 0},      // 2001 bytes: damaged
+        {"corpus/config_file/factory.bin", 1884},
+        {"regressions/config_file/all-zero-record.bin", 1884},
+    };
+    constexpr std::uint8_t kFill = 0xEE;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file);
+        const std::string path = std::string(QV530_FUZZ_INPUTS) + "/" + c.file;
+        const auto file = ReadWholeFile(path);
+        ASSERT_TRUE(file) << "missing saved input";
         MouseSettings settings;
-        for (auto& b : settings.bytes) b = 0xEE;
+        for (auto& b : settings.bytes) b = kFill;
         DeviceState state;
+        state.firstRunFlag = kFill;
         ConfigFiles files("");
-        files.ReadConfigFile(path.string(), settings, state);
-        const long long size = FileSize(path.string());
-        const std::size_t read = size <= 1 ? 0 : std::min<std::size_t>(static_cast<std::size_t>(size) - 1, kMouseSettingsSize);
-        if (read < kMouseSettingsSize) {
-            EXPECT_EQ(settings.at(read), 0xEE) << path; // the rest keeps its bytes
+        files.ReadConfigFile(path, settings, state);
+        EXPECT_EQ(state.firstRunFlag, c.recordBytes > 0 ? static_cast<std::uint8_t>((*file)[0]) : kFill);
+        EXPECT_EQ(files.damage().empty(), c.recordBytes > 0) << files.damage();
+        for (std::size_t i = 0; i < kMouseSettingsSize; ++i) {
+            const std::uint8_t expected = i < c.recordBytes ? static_cast<std::uint8_t>((*file)[1 + i]) : kFill;
+            ASSERT_EQ(settings.at(i), expected) << "record byte " << i;
         }
     }
 }

@@ -74,6 +74,34 @@ TEST(IniDocument, ValuesAreCutAt1023Characters) {
     EXPECT_EQ(got.size(), kIniValueMax * 3);
 }
 
+// UTF-16LE written out by hand (code units low byte first), so that the
+// encoder and the decoder are not each other's only check.
+TEST(TextEncoding, Utf16LeBytesWrittenOutByHand) {
+    struct Case {
+        const char* utf8;
+        std::string utf16le;
+    };
+    const Case cases[] = {
+        {"A=1", std::string("\x41\x00\x3D\x00\x31\x00", 6)},
+        {"Größe", std::string("\x47\x00\x72\x00\xF6\x00\xDF\x00\x65\x00", 10)},
+        {"宏一", std::string("\x8F\x5B\x00\x4E", 4)},                  // U+5B8F U+4E00
+        {"Тест", std::string("\x22\x04\x35\x04\x41\x04\x42\x04", 8)},
+        {"😀", std::string("\x3D\xD8\x00\xDE", 4)},                    // U+1F600: surrogates D83D DE00
+        {"\r\n", std::string("\x0D\x00\x0A\x00", 4)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.utf8);
+        EXPECT_EQ(Utf8ToUtf16Le(c.utf8), c.utf16le);
+        EXPECT_EQ(Utf16LeToUtf8(c.utf16le), c.utf8);
+    }
+    // A whole file as the Windows tool writes it: byte-order mark, CR LF.
+    const std::string file("\xFF\xFE[\x00M\x00]\x00\r\x00\n\x00\x8F\x5B=\x00\x31\x00\r\x00\n\x00", 22);
+    auto doc = IniDocument::Parse(file);
+    EXPECT_EQ(doc.Get("M", "宏"), "1");
+    doc.Set("M", "Ü", "😀");
+    EXPECT_EQ(doc.Serialize(), file + std::string("\xDC\x00=\x00\x3D\xD8\x00\xDE\r\x00\n\x00", 12));
+}
+
 TEST(IniDocument, Utf16WithBomIsReadAndKept) {
     const std::string body = "[Macro]\r\n名字=宏一\r\n";
     const std::string file = "\xFF\xFE" + Utf8ToUtf16Le(body);

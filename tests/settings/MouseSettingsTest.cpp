@@ -1,15 +1,12 @@
 #include "settings/MouseSettings.h"
 
+#include <array>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace qv530 {
 namespace {
-
-bool Written(std::size_t offset) {
-    for (const ByteRange& range : kDefaultRanges)
-        if (offset >= range.first && offset <= range.last) return true;
-    return false;
-}
 
 TEST(MouseSettings, OffsetsMatchTheRecordTable) {
     using namespace field;
@@ -41,25 +38,45 @@ TEST(MouseSettings, OffsetsMatchTheRecordTable) {
     EXPECT_EQ(&s.ButtonExtra(15, 7) - s.data(), 195 + 8 * 15 + 7);
 }
 
-TEST(MouseSettings, ResetWritesExactlyTheListedBytes) {
+// The defaults written out from the record's table, offset by offset. Every
+// byte not listed here keeps what the record held before a reset.
+struct DefaultRun {
+    std::size_t offset;
+    std::vector<std::uint8_t> bytes;
+};
+const std::vector<DefaultRun>& HandWrittenDefaults() {
+    static const std::vector<DefaultRun> runs = {
+        {1, {0x01, 0x01, 0x01, 0x01, 0x02, 0x02}},               // Reserved1, ReportRate, Reserved6
+        {7, {0x0C, 0x18, 0x30, 0x48, 0x6C, 0x90, 0xB4}},         // DpiStageA: 600 .. 10800 dpi
+        {15, {0x05, 0x0A, 0x14, 0x28, 0x3C, 0x50, 0x78}},        // DpiStageB: 500 .. 12000 dpi
+        {23, {0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01}},        // DpiStageOn
+        {31, {0x01, 0x01, 0x01, 0x01, 0x01, 0x01, 0x01}},        // DpiStageOnB
+        {39, {0xFF, 0x00, 0x00, 0x00, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0xFF, 0x00,    // DpiStageColor
+              0x00, 0xFF, 0xFF, 0xFF, 0x80, 0x00, 0xFF, 0x00, 0xFF, 0x00, 0x00, 0x00}},
+        {63, {0x03, 0x03, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},             // mode, levels 1..9
+        {88, {0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0x00,                      // palette 0..5
+              0x00, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0xFF}},
+        {112, {0x01, 0x03, 0x03, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04, 0x04}},      // colour, pad mode, levels
+        {136, {0xFF, 0x00, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0xFF, 0x00,
+               0x00, 0xFF, 0xFF, 0xFF, 0x00, 0xFF, 0x00, 0xFF, 0xFF}},
+        // PadLightColor .. SensitivityY
+        {160, {0x01, 0xFF, 0x00, 0x06, 0x03, 0x06, 0x00, 0x00, 0x06, 0x05, 0x05}},
+        {171, {0x00, 0x01, 0x02, 0x11, 0x12, 0x06, 0x06, 0x0D}}, // ButtonFunction
+        {179, {0x0D, 0x0D, 0x0D, 0x0D, 0x0D, 0x01, 0x02, 0x00}}, // ButtonParam
+        {187, {0x00, 0x02, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00}}, // ButtonParam2
+        {195, std::vector<std::uint8_t>(128, 0x00)},             // ButtonExtra
+    };
+    return runs;
+}
+
+TEST(MouseSettings, ResetWritesTheTablesDefaultsAndKeepsEveryOtherByte) {
     MouseSettings s;
     for (std::size_t i = 0; i < kMouseSettingsSize; ++i) s.bytes[i] = static_cast<std::uint8_t>(0xA5 ^ i);
-    const MouseSettings before = s;
+    std::array<std::uint8_t, kMouseSettingsSize> expected = s.bytes;
+    for (const DefaultRun& run : HandWrittenDefaults())
+        for (std::size_t i = 0; i < run.bytes.size(); ++i) expected[run.offset + i] = run.bytes[i];
     ResetToDefaults(s);
-    for (std::size_t i = 0; i < kMouseSettingsSize; ++i) {
-        if (!Written(i)) {
-            EXPECT_EQ(s.bytes[i], before.bytes[i]) << "offset " << i;
-        }
-    }
-
-    // The written bytes carry the defaults, whatever the record held before.
-    MouseSettings zero;
-    ResetToDefaults(zero);
-    for (std::size_t i = 0; i < kMouseSettingsSize; ++i) {
-        if (Written(i)) {
-            EXPECT_EQ(s.bytes[i], zero.bytes[i]) << "offset " << i;
-        }
-    }
+    for (std::size_t i = 0; i < kMouseSettingsSize; ++i) EXPECT_EQ(s.bytes[i], expected[i]) << "offset " << i;
 }
 
 TEST(MouseSettings, DefaultValues) {

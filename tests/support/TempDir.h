@@ -1,7 +1,12 @@
 #pragma once
-// A temporary folder removed with everything in it when the test ends.
+// A temporary folder removed with everything in it when the test ends. A
+// folder that cannot be made throws, so the test fails instead of writing
+// its files elsewhere.
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace qv530::test {
@@ -10,7 +15,9 @@ class TempDir {
 public:
     TempDir() {
         std::string pattern = (std::filesystem::temp_directory_path() / "qv530-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data()) ? pattern : std::string{};
+        if (::mkdtemp(pattern.data()) == nullptr)
+            throw std::runtime_error("cannot make a temporary folder " + pattern + ": " + std::strerror(errno));
+        path_ = pattern;
     }
     ~TempDir() {
         std::error_code ignored;
