@@ -11,7 +11,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core fonts-wqy-zenhei qt6-translations-l10n
-          xvfb xdotool trayer x11-utils imagemagick qt6-wayland weston dbus
+          xvfb xdotool trayer x11-utils imagemagick qt6-wayland weston dbus python3-pyatspi at-spi2-core
           dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion clang)
 
 install_missing() {

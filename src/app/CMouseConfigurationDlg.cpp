@@ -25,7 +25,9 @@
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
 #include "controls/CExMenu.h"
+#include "controls/CFocusItem.h"
 #include "controls/CLBEditorWnd.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/SkinLoader.h"
 #include "controls/SkinPath.h"
 #include "app/DesktopLanguage.h"
@@ -42,6 +44,7 @@
 #include "buttons/ButtonAssignment.h"
 #include "buttons/LeftClickRule.h"
 #include "device/FirmwareGate.h"
+#include "lang/AccessTexts.h"
 #include "lang/Language.h"
 #include "pages/CMacroProgramDialog.h"
 #include "macros/MacroRebuild.h"
@@ -93,6 +96,23 @@ const char* const kViewLetters[3] = {"F", "S", "B"};
 
 QRect ToQt(const skin::Rect& r) { return {r.x, r.y, r.width, r.height}; }
 
+// Laid over the window while a sequence runs: takes every click, and with
+// the keyboard focus every key, Tab included, so nothing is pressed meanwhile.
+class BusyShield : public QWidget {
+public:
+    explicit BusyShield(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease ||
+            event->type() == QEvent::ShortcutOverride) {
+            event->accept();
+            return true;
+        }
+        return QWidget::event(event);
+    }
+};
+
 } // namespace
 
 CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
@@ -100,6 +120,8 @@ CMouseConfigurationDlg::CMouseConfigurationDlg(AppState& app, QWidget* parent)
       devices_(std::make_unique<DeviceHost>(app)) {
     setObjectName("mainWindow");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A frame named by its title for assistive technology.
+    SetAccessibleRole(this, QAccessible::Window);
     askUpdateFirmware = [this] {
         return QMessageBox::question(this, kFirmwareCaption, QString::fromUtf8(kFirmwareMessage),
                                      QMessageBox::Yes | QMessageBox::No) != QMessageBox::No;
@@ -226,6 +248,44 @@ void CMouseConfigurationDlg::CreateControls() {
     CreateAxisSliders();
     CreatePanelArea();
     CreateBusyShield();
+    SetUpKeyboard();
+}
+
+// Tab goes in reading order: the left column's headers with their open
+// content, the views, Config, the panel's sections with their open pages,
+// the command buttons and the title bar. The buttons without a caption are
+// named for assistive technology.
+void CMouseConfigurationDlg::SetUpKeyboard() {
+    const AccessTexts access = AccessTextsFor(app_.editor->language());
+    help_->setAccessibleName(QString::fromStdString(access.help));
+    minimise_->setAccessibleName(QString::fromStdString(access.minimise));
+    close_->setAccessibleName(QString::fromStdString(access.close));
+    help_->hasPopup = true;
+    macroHeader_->hasPopup = true;
+    profiles_->hasPopup = true;
+    for (CBitmapBtn* view : views_) view->accessRole = QAccessible::RadioButton;
+    for (CBitmapBtn* selector : selectors_) {
+        selector->accessRole = QAccessible::ButtonMenu;
+        selector->hasPopup = true;
+    }
+    xSlider_->setAccessibleName(Text(kSlotXAxis).trimmed());
+    ySlider_->setAccessibleName(Text(kSlotYAxis).trimmed());
+
+    QList<QWidget*> chain{buttonHeader_};
+    for (CBitmapBtn* selector : selectors_) chain << selector;
+    chain << macroHeader_ << axisHeader_ << xSlider_ << ySlider_;
+    for (CBitmapBtn* view : views_) chain << view;
+    chain << profiles_;
+    chain << panel_->FocusChain();
+    chain << apply_ << cancel_ << reset_ << help_ << minimise_ << close_;
+    SetTabChain(chain);
+}
+
+// "Button 3: Scroll": the row's label and the function its selector shows.
+void CMouseConfigurationDlg::NameSelector(std::size_t index) {
+    CBitmapBtn* selector = selectors_[index];
+    selector->setAccessibleName(Text(kSlotButton1 + static_cast<int>(index)).trimmed() + QStringLiteral(": ") +
+                                selector->GetCaption().trimmed());
 }
 
 // Apply, Cancel, Reset, the title-bar buttons, Config and the three views.
@@ -356,7 +416,7 @@ void CMouseConfigurationDlg::CreatePanelArea() {
 // Shown while a sequence runs: takes every click and carries the progress bar.
 void CMouseConfigurationDlg::CreateBusyShield() {
     using namespace skin;
-    busyShield_ = new QWidget(this);
+    busyShield_ = new BusyShield(this);
     busyShield_->setObjectName("busyShield");
     busyShield_->setGeometry(rect());
     busyShield_->hide();
@@ -398,11 +458,13 @@ void CMouseConfigurationDlg::ApplyLayout() {
 
 void CMouseConfigurationDlg::SetButtonListCollapsed(bool collapsed) {
     buttonListCollapsed_ = collapsed;
+    buttonHeader_->SetExpanded(!collapsed);
     ApplyLayout();
 }
 
 void CMouseConfigurationDlg::SetAxisPanelCollapsed(bool collapsed) {
     axisCollapsed_ = collapsed;
+    axisHeader_->SetExpanded(!collapsed);
     ApplyLayout();
 }
 
@@ -438,6 +500,7 @@ void CMouseConfigurationDlg::RefreshFromRecord() {
     for (std::size_t i = 0; i < selectors_.size(); ++i) {
         selectors_[i]->SetCaption(app_.editor->Caption(static_cast<int>(i)));
         selectors_[i]->setToolTip(selectors_[i]->GetCaption());
+        NameSelector(i);
         selectors_[i]->update();
     }
     if (panel_) panel_->RefreshAllPages();
@@ -480,6 +543,7 @@ void CMouseConfigurationDlg::AssignFunction(int command) {
     if (!caption) return;
     selector->SetCaption(*caption);
     selector->setToolTip(*caption);
+    NameSelector(static_cast<std::size_t>(menuButton_));
     selector->repaint();
     StoreButtonLabel(menuButton_);
 }
@@ -492,6 +556,9 @@ void CMouseConfigurationDlg::BeginBusy() {
     busyShield_->setGeometry(rect());
     busyShield_->show();
     busyShield_->raise();
+    // The keyboard waits on the shield and comes back where it was.
+    focusBeforeBusy_ = QApplication::focusWidget();
+    busyShield_->setFocus(Qt::OtherFocusReason);
     progressTimer_->start();
 }
 
@@ -499,6 +566,8 @@ void CMouseConfigurationDlg::EndBusy() {
     progressTimer_->stop();
     busyShield_->hide();
     apply_->setEnabled(true);
+    if (focusBeforeBusy_ && focusBeforeBusy_->isVisible() && isActiveWindow()) focusBeforeBusy_->setFocus(Qt::ActiveWindowFocusReason);
+    focusBeforeBusy_ = nullptr;
     QApplication::restoreOverrideCursor();
 }
 
@@ -619,12 +688,19 @@ void CMouseConfigurationDlg::OpenProfileDialog() {
     profileDialog_->move(skin::kMainLeftColumn.x, skin::kMainLeftColumn.y);
     connect(profileDialog_, &CConfigDialog::closed, this, &CMouseConfigurationDlg::OnProfileDialogClosed);
     ShowSectionHeaders(false);
+    // In the Tab order where it lies: after Config, before the panel.
+    QList<QWidget*> chain{profiles_};
+    chain << profileDialog_->FocusChain() << panel_->FocusChain().value(0);
+    SetTabChain(chain);
     profileDialog_->show();
     profileDialog_->raise();
-    profileDialog_->setFocus();
+    profileDialog_->setFocus(profiles_->hasFocus() ? Qt::TabFocusReason : Qt::OtherFocusReason);
 }
 
 void CMouseConfigurationDlg::OnProfileDialogClosed(bool profileChanged) {
+    // The keyboard goes back where it came from.
+    if (profileDialog_ && profileDialog_->isAncestorOf(QApplication::focusWidget()))
+        profiles_->setFocus(Qt::ActiveWindowFocusReason);
     if (profileDialog_) profileDialog_->deleteLater();
     profileDialog_ = nullptr;
     if (profileChanged) {
@@ -748,7 +824,9 @@ void CMouseConfigurationDlg::OpenHelpMenu() {
     menu.AppendItem(kHelpUpdate, Text(kSlotUpdate));
     menu.AppendItem(kHelpVersion, kVersionText);
     if (HelpMenuHasExit(QSystemTrayIcon::isSystemTrayAvailable())) menu.AppendItem(kHelpExit, Text(kSlotExit));
-    switch (menu.Exec(QCursor::pos())) {
+    // Under the "?" when the keyboard opened it, else at the pointer.
+    const QPoint at = help_->hasFocus() ? help_->mapToGlobal(QPoint(0, help_->height())) : QCursor::pos();
+    switch (menu.Exec(at)) {
     case kHelpGuide: {
         const std::filesystem::path guide = FindProgramData(app_.programFolder, kUserGuidePath);
         const QString shown = QString::fromStdString(guide.empty() ? std::string(kUserGuidePath) : guide.string());

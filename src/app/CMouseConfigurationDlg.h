@@ -131,6 +131,8 @@ private:
     void CreateAxisSliders();
     void CreatePanelArea();
     void CreateBusyShield();
+    void SetUpKeyboard();
+    void NameSelector(std::size_t index);
     void ApplyLayout();
     void UpdateTrayIcon(bool shown);
     void CheckFirmwareGate();
@@ -173,6 +175,7 @@ private:
     CDMarker* ySlider_ = nullptr;
     CDlgadvance* panel_ = nullptr;
     QWidget* busyShield_ = nullptr;
+    QPointer<QWidget> focusBeforeBusy_;
     QProgressBar* progress_ = nullptr;
     QLabel* statusLine_ = nullptr;
     QTimer* progressTimer_ = nullptr;

@@ -1,15 +1,20 @@
 #include "CBitmapBtn.h"
 
+#include "ControlAccessibility.h"
+#include "FocusMark.h"
 #include "SkinLoader.h"
 
+#include <QAccessible>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
 namespace qv530 {
 
 CBitmapBtn::CBitmapBtn(QWidget* parent, int controlId) : QAbstractButton(parent), controlId_(controlId) {
-    setFocusPolicy(Qt::NoFocus);
+    InstallControlAccessibility();
+    setFocusPolicy(Qt::TabFocus);
     setMouseTracking(true);
     setAttribute(Qt::WA_Hover, false);
 }
@@ -34,6 +39,69 @@ void CBitmapBtn::SetChecked(bool on) {
     if (checked_ == on) return;
     checked_ = on;
     update();
+    NotifyChecked();
+}
+
+void CBitmapBtn::NotifyChecked() {
+    if (!QAccessible::isActive()) return;
+    QAccessible::State changed;
+    changed.checked = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CBitmapBtn::SetExpanded(std::optional<bool> expanded) {
+    if (expanded_ == expanded) return;
+    expanded_ = expanded;
+    if (!QAccessible::isActive()) return;
+    QAccessible::State changed;
+    changed.expanded = true;
+    changed.collapsed = true;
+    QAccessibleStateChangeEvent event(this, changed);
+    QAccessible::updateAccessibility(&event);
+}
+
+void CBitmapBtn::Press() {
+    if (!isEnabled()) return;
+    if (checkBox_) {
+        checked_ = !checked_;
+        update();
+        NotifyChecked();
+    }
+    click();
+}
+
+void CBitmapBtn::focusInEvent(QFocusEvent* event) {
+    mark_.FocusIn(event->reason());
+    QAbstractButton::focusInEvent(event);
+}
+
+void CBitmapBtn::keyPressEvent(QKeyEvent* event) {
+    if (!mark_.Shows(*this)) {
+        mark_.KeyPressed();
+        update();
+    }
+    if (IsPressKey(*event, enterPresses) && !event->isAutoRepeat()) {
+        setDown(true);
+        event->accept();
+        return;
+    }
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_Select) {
+        event->accept();  // held down: nothing more
+        return;
+    }
+    QAbstractButton::keyPressEvent(event);
+}
+
+void CBitmapBtn::keyReleaseEvent(QKeyEvent* event) {
+    if (IsPressKey(*event, enterPresses)) {
+        event->accept();
+        if (event->isAutoRepeat() || !isDown()) return;
+        setDown(false);
+        Press();
+        return;
+    }
+    QAbstractButton::keyReleaseEvent(event);
 }
 
 ButtonLookState CBitmapBtn::LookState() const {
@@ -126,6 +194,7 @@ void CBitmapBtn::paintEvent(QPaintEvent*) {
         const IndicatorBar& bar = bars.bars[static_cast<std::size_t>(i)];
         painter.fillRect(QRect(bar.left, bar.top, bar.width, bar.height), QColor(bar.r, bar.g, bar.b));
     }
+    if (mark_.Shows(*this)) DrawFocusMark(painter, rect());
 }
 
 void CBitmapBtn::SetHovered(bool on) {
@@ -152,6 +221,7 @@ void CBitmapBtn::leaveEvent(QEvent* event) {
 
 void CBitmapBtn::focusOutEvent(QFocusEvent* event) {
     SetHovered(false);
+    if (isDown() && event->reason() != Qt::PopupFocusReason) setDown(false);
     QAbstractButton::focusOutEvent(event);
 }
 
@@ -173,6 +243,7 @@ void CBitmapBtn::mouseReleaseEvent(QMouseEvent* event) {
     if (checkBox_ && isDown() && hitButton(event->position().toPoint())) {
         checked_ = !checked_;
         update();
+        NotifyChecked();
     }
     QAbstractButton::mouseReleaseEvent(event);  // emits clicked() when released over the button
     emit leftButtonReleased();

@@ -1,13 +1,19 @@
 #pragma once
 // The image button of the skinned windows: four state pictures cut from the
 // owner's skin pictures, an optional caption, an optional check-box
-// behaviour and an optional three-bar colour indicator.
+// behaviour and an optional three-bar colour indicator. It takes the
+// keyboard focus by Tab only (a click leaves the focus where it is), shows
+// the focus mark then, and Space presses it (Enter too where the owner lets it).
 #include "ButtonLook.h"
+#include "FocusMark.h"
 
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QColor>
 #include <QImage>
 #include <QString>
+
+#include <optional>
 
 namespace qv530 {
 
@@ -45,6 +51,19 @@ public:
     bool hoverWhenInactive = true;
     int indicatorMask = kNoIndicator;
 
+    // For the keyboard and assistive technology: the role (a push button
+    // unless set), whether Enter presses it like Space, whether pressing
+    // opens a menu or a dialog, and for a section title whether its section
+    // is open. The accessible name is accessibleName() when set, else the caption.
+    QAccessible::Role accessRole = QAccessible::Button;
+    bool enterPresses = false;
+    bool hasPopup = false;
+    void SetExpanded(std::optional<bool> expanded);
+    std::optional<bool> Expanded() const { return expanded_; }
+    // A press by the keyboard or by assistive technology: a check box turns
+    // over as on a click, then clicked() follows.
+    void Press();
+
     void SetCheckBox(bool on) { checkBox_ = on; update(); }
     bool IsCheckBox() const { return checkBox_; }
     // The latched state: a checked button shows the pressed picture.
@@ -69,12 +88,16 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void changeEvent(QEvent* event) override;
     QSize sizeHint() const override;
 
 private:
     ButtonLookState LookState() const;
     void SetHovered(bool on);
+    void NotifyChecked();
 
     int controlId_;
     QImage normal_, hover_, pressed_, disabled_;
@@ -82,6 +105,8 @@ private:
     bool checkBox_ = false;
     bool checked_ = false;
     bool hovered_ = false;
+    std::optional<bool> expanded_;
+    FocusMarkState mark_;
 };
 
 }  // namespace qv530

@@ -1,8 +1,12 @@
 #include "CDMarker.h"
 
+#include "ControlAccessibility.h"
+#include "FocusMark.h"
 #include "MarkerMath.h"
 #include "SkinLoader.h"
 
+#include <QAccessible>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -11,6 +15,7 @@ namespace qv530 {
 
 CDMarkerBase::CDMarkerBase(Qt::Orientation orientation, const QRect& rect, QWidget* parent, int controlId)
     : QWidget(parent), orientation_(orientation), controlId_(controlId) {
+    InstallControlAccessibility();
     setGeometry(rect);
     setFocusPolicy(Qt::TabFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -25,13 +30,54 @@ void CDMarkerBase::SetImages(int left, int top, int right, int bottom, const QIm
 }
 
 void CDMarkerBase::SetPos(int value) {
+    const int before = value_;
     value_ = MarkerSetPosValue(value, minimum_, maximum_);
     repaint();
+    if (value_ != before) NotifyValue();
 }
 
 void CDMarkerBase::SetPosClamped(int value) {
+    const int before = value_;
     value_ = MarkerClampedValue(value, minimum_, maximum_);
     repaint();
+    if (value_ != before) NotifyValue();
+}
+
+void CDMarkerBase::NotifyValue() {
+    if (!QAccessible::isActive()) return;
+    QAccessibleValueChangeEvent event(this, value_);
+    QAccessible::updateAccessibility(&event);
+}
+
+QString CDMarkerBase::ValueText() const { return valueText ? valueText(value_) : QString::number(value_); }
+
+void CDMarkerBase::SetFromKeyboard(int value) {
+    if (!isEnabled() || dragging_) return;
+    const int next = MarkerClampedValue(value, minimum_, maximum_);
+    if (next == value_) return;
+    value_ = next;
+    update();
+    emit markerChanged(value_, controlId_);
+    NotifyValue();
+}
+
+void CDMarkerBase::focusInEvent(QFocusEvent* event) {
+    mark_.FocusIn(event->reason());
+    QWidget::focusInEvent(event);
+}
+
+void CDMarkerBase::keyPressEvent(QKeyEvent* event) {
+    if (!mark_.Shows(*this)) {
+        mark_.KeyPressed();
+        update();
+    }
+    const KeyStep step = KeyStepOf(*event, true);
+    if (step == KeyStep::None || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    SetFromKeyboard(SteppedValue(value_, minimum_, maximum_, step));
 }
 
 int CDMarkerBase::FillLength() const {
@@ -42,15 +88,14 @@ int CDMarkerBase::FillLength() const {
 void CDMarkerBase::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (!track_.isNull()) painter.drawImage(QPoint(0, 0), track_);
-    if (filled_.isNull()) return;
-    const int fill = FillLength();
-    if (fill <= 0) return;
-    if (orientation_ == Qt::Horizontal) {
+    const int fill = filled_.isNull() ? 0 : FillLength();
+    if (fill > 0 && orientation_ == Qt::Horizontal) {
         painter.drawImage(QPoint(0, 0), filled_, QRect(0, 0, fill, filled_.height()));
-    } else {
+    } else if (fill > 0) {
         // The bar grows upward: the top of the filled picture sits at height - fill.
         painter.drawImage(QPoint(0, height() - fill), filled_, QRect(0, 0, filled_.width(), fill));
     }
+    if (mark_.Shows(*this)) DrawFocusMark(painter, rect());
 }
 
 int CDMarkerBase::ValueAt(QPoint local, bool release) const {

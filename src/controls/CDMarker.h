@@ -1,9 +1,15 @@
 #pragma once
 // Picture-based slider markers: a track picture with the filled picture laid
 // over it up to the current value. CDMarker is horizontal, CDMarkerV vertical
-// (growing upward). A completed drag reports the new value once.
+// (growing upward). A completed drag reports the new value once. With the
+// keyboard focus (Tab) a marker shows the focus mark; the arrows, Page Up/Down,
+// Home and End move it and report the new value as a completed drag does.
 #include <QImage>
 #include <QWidget>
+
+#include <functional>
+
+#include "FocusMark.h"
 
 namespace qv530 {
 
@@ -34,6 +40,14 @@ public:
     // Pixels of the filled picture shown for the current value.
     int FillLength() const;
 
+    // The value as the page shows it ("2400 DPI"), for assistive
+    // technology; the number when the owner gives no text.
+    std::function<QString(int value)> valueText;
+    QString ValueText() const;
+    // A value set by a key or by assistive technology: clamped to the
+    // range, shown, and reported like the end of a drag when it changed.
+    void SetFromKeyboard(int value);
+
 signals:
     // WM_MARKERCHANGED: the value after a completed drag, and the control ID.
     void markerChanged(int value, int controlId);
@@ -44,9 +58,12 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
 
 private:
+    void NotifyValue();
     int ValueAt(QPoint local, bool release) const;
 
     Qt::Orientation orientation_;
@@ -57,6 +74,7 @@ private:
     bool dragging_ = false;
     QImage track_;
     QImage filled_;
+    FocusMarkState mark_;
 };
 
 class CDMarker : public CDMarkerBase {

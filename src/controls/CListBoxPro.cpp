@@ -1,6 +1,5 @@
 #include "CListBoxPro.h"
 
-#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyledItemDelegate>
@@ -50,6 +49,7 @@ private:
 }  // namespace
 
 CListBoxPro::CListBoxPro(QWidget* parent, int controlId) : QListWidget(parent), controlId_(controlId) {
+    setFocusPolicy(Qt::StrongFocus);
     setItemDelegate(new ListItemDelegate(this));
     setMouseTracking(true);
     viewport()->setMouseTracking(true);
@@ -108,14 +108,6 @@ void CListBoxPro::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CListBoxPro::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
-
-void CListBoxPro::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down) {
-        event->accept();
-        return;
-    }
-    QListWidget::keyPressEvent(event);
-}
 
 void CListBoxPro::leaveEvent(QEvent* event) {
     SetHoverItem(-1, false);

@@ -1,7 +1,7 @@
 #pragma once
 // The owner-drawn list of the skinned dialogs: flat grey items, yellow for the
 // selected item and the item under the pointer, hover and right-click
-// notifications, and no selection moves by the arrow keys.
+// notifications; Up and Down move the selection.
 #include "ListEditRules.h"
 
 #include <QListWidget>
@@ -45,7 +45,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
     void leaveEvent(QEvent* event) override;
     bool viewportEvent(QEvent* event) override;
 

@@ -12,8 +12,10 @@
 #include "controls/CExMenu.h"
 #include "controls/CLBEditorWnd.h"
 #include "controls/CListBoxPro.h"
+#include "controls/ControlAccessibility.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "lang/AccessTexts.h"
 #include "lang/Language.h"
 #include "pages/ProfileEditor.h"
 #include "platform/DebugLog.h"
@@ -40,7 +42,9 @@ CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
     : QWidget(parent), editor_(editor), texts_(ProfileTextsFor(editor.language())) {
     setObjectName("configDialog");
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setFocusPolicy(Qt::StrongFocus);
+    setFocusPolicy(Qt::ClickFocus);
+    SetAccessibleRole(this, QAccessible::Dialog);
+    setAccessibleName(FromStd(texts_.title));
     background_ = SkinLoader::Load("/Config/Config.png");
     if (background_.isNull()) DebugWrite("Config Dialog Load background image failed!!!");
     resize(skin::kConfigDialog.width, skin::kConfigDialog.height);
@@ -54,6 +58,9 @@ CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
     list_->SetItemHeight(kItemHeight);
     list_->SetEditMode(ListEditMode::Name);
     list_->viewport()->installEventFilter(this);
+    list_->setAccessibleName(FromStd(texts_.title));
+    // The dialog's keyboard goes to its list first.
+    setFocusProxy(list_);
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { book_.Select(row); });
     connect(list_, &CListBoxPro::rightButtonReleased, this, [this](int index, int) {
         if (index >= 0) list_->setCurrentRow(index);
@@ -71,6 +78,7 @@ CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
         b->alignment = 0;
         b->SetCaption(FromStd(caption));
         b->setObjectName(name);
+        b->enterPresses = true;
         return b;
     };
     new_ = button("/Config/New-Config.png", skin::kConfigNewButton, texts_.newEntry, "newProfile");
@@ -79,6 +87,7 @@ CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
     connect(new_, &QAbstractButton::clicked, this, &CConfigDialog::NewProfile);
     connect(delete_, &QAbstractButton::clicked, this, &CConfigDialog::DeleteProfile);
     connect(close_, &QAbstractButton::clicked, this, &CConfigDialog::CloseDialog);
+    close_->setAccessibleName(QString::fromStdString(AccessTextsFor(editor.language()).close));
 
     askOpenFile = [this](const QString& proposed) {
         return QFileDialog::getOpenFileName(this, FromStd(texts_.load), proposed, kFileFilter);
@@ -90,10 +99,16 @@ CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
         QMessageBox::warning(this, caption, text);
     };
     runMenu = [](CExMenu& menu, const QPoint& at) { return menu.Exec(at); };
+    askDelete = [this, question = AccessTextsFor(editor.language()).deleteProfile](const QString& name) {
+        return QMessageBox::question(this, FromStd(texts_.title), FromStd(question).arg(name),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
 
     book_ = ProfileBook::Read(FolderPath() + "str.ini", texts_.baseName);
     ShowBook();
 }
+
+QList<QWidget*> CConfigDialog::FocusChain() const { return {list_, new_, delete_, close_}; }
 
 std::string CConfigDialog::FolderPath() const { return editor_.files().dataFolder(); }
 
@@ -278,10 +293,17 @@ void CConfigDialog::mouseMoveEvent(QMouseEvent* event) {
 void CConfigDialog::mouseReleaseEvent(QMouseEvent*) { dragOffset_.reset(); }
 
 void CConfigDialog::keyPressEvent(QKeyEvent* event) {
-    // Keys of its own; Enter, Esc, Space and F1 close nothing.
-    switch (event->key()) {
+    // Keys of its own; Escape closes it as its close button does, Enter,
+    // Space and F1 close nothing. The Delete key asks first; Shift+F10 is the menu key.
+    const bool menuKey = event->key() == Qt::Key_F10 && (event->modifiers() & Qt::ShiftModifier);
+    switch (menuKey ? int(Qt::Key_Menu) : event->key()) {
     case Qt::Key_F2: RenameProfile(); break;
-    case Qt::Key_Delete: DeleteProfile(); break;
+    case Qt::Key_Escape: CloseDialog(); break;
+    case Qt::Key_Delete: {
+        const int row = book_.selected();
+        if (row >= 0 && askDelete(FromStd(book_.entries()[static_cast<std::size_t>(row)].name))) DeleteProfile();
+        break;
+    }
     case Qt::Key_Insert: NewProfile(); break;
     case Qt::Key_Menu: {
         const QListWidgetItem* item = list_->currentItem();

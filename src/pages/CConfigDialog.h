@@ -55,6 +55,11 @@ public:
     std::function<QString(const QString& proposed)> askSaveFile;
     std::function<void(const QString& caption, const QString& text)> showMessage;
     std::function<int(CExMenu& menu, const QPoint& globalPos)> runMenu;
+    // Asked before the Delete key removes a profile (yes: delete); tests answer it.
+    std::function<bool(const QString& name)> askDelete;
+
+    // The dialog's controls in Tab order: the list, New, Delete, close.
+    QList<QWidget*> FocusChain() const;
 
 signals:
     // The dialog is done; profileChanged when another profile was loaded.

@@ -3,6 +3,9 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <array>
+
+#include "controls/CFocusItem.h"
 #include "controls/SkinLoader.h"
 #include "settings/PerformanceEdits.h"
 
@@ -27,6 +30,27 @@ CDlgAngleSnap::CDlgAngleSnap(ProfileEditor& editor, QWidget* parent)
       enabled_(SkinLoader::Load("Skins\\Enable.png")), disabled_(SkinLoader::Load("Skins\\Disable.png")),
       font_(PageFont(kFontHeight)) {
     setObjectName("angleSnapPage");
+    // OFF and ON as a pair of radio items: Space chooses, an arrow goes to the other one.
+    std::array<CFocusItem*, 2> items{};
+    for (const bool on : {false, true}) {
+        auto* item = new CFocusItem(this, ToQt(on ? skin::kAngleOnIcon : skin::kAngleOffIcon), QAccessible::RadioButton,
+                                    on ? "angleOnItem" : "angleOffItem");
+        item->name = [this, on] { return editor_.Text(on ? kSlotOn : kSlotOff).trimmed(); };
+        item->checked = [this, on] { return AngleSnapOn(settings()) == on; };
+        item->activate = [this, on] {
+            editor_.Edit(SetAngleSnap, on);
+            update();
+        };
+        items[on ? 1 : 0] = item;
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i]->step = [this, items, i](KeyStep step) {
+            const auto next = static_cast<std::size_t>(SteppedChoice(static_cast<int>(i), 2, step));
+            editor_.Edit(SetAngleSnap, next == 1);
+            items[next]->setFocus(Qt::OtherFocusReason);
+            update();
+        };
+    }
 }
 
 void CDlgAngleSnap::mousePressEvent(QMouseEvent* event) {

@@ -8,7 +8,9 @@
 #include <QRegularExpressionValidator>
 
 #include "controls/CDMarker.h"
+#include "controls/CFocusItem.h"
 #include "controls/SkinLoader.h"
+#include "lang/AccessTexts.h"
 
 namespace qv530 {
 namespace {
@@ -33,12 +35,26 @@ CDlgDPISetting::CDlgDPISetting(ProfileEditor& editor, QWidget* parent)
     };
     const QImage track = SkinLoader::Load("\\skins\\DPISetting\\DPIStage\\0.png");
     const QImage fill = SkinLoader::Load("\\skins\\DPISetting\\DPIStage\\82.png");
+    const AccessTexts access = AccessTextsFor(editor.language());
     for (int stage = 0; stage < kDpiStages; ++stage) {
+        const QString stageName = QString::fromStdString(access.stage).arg(stage + 1);
+        valueItems_[Index(stage)] = new CFocusItem(this, ToQt(skin::DpiValueBox(stage)), QAccessible::Button,
+                                                   "dpiValueItem");
+        valueItems_[Index(stage)]->name = [stageName] { return stageName + QStringLiteral(": DPI"); };
+        valueItems_[Index(stage)]->valueText = [this, stage] {
+            return QString::number(StageDpiShown(settings(), table_, stage));
+        };
+        valueItems_[Index(stage)]->activate = [this, stage] { OpenEdit(stage, Qt::TabFocusReason); };
+        valueItems_[Index(stage)]->edit = valueItems_[Index(stage)]->activate;
         auto* marker = new CDMarkerV(ToQt(skin::DpiSlider(stage)), this, kFirstMarkerId + stage);
         marker->SetImages(0, 0, skin::kDpiSliderCut.width, skin::kDpiSliderCut.height, track, fill);
         marker->SetRange(kStageCodeMin, StageCodeMax(table_));
         marker->setObjectName(QString("dpiMarker%1").arg(stage + 1));
         connect(marker, &CDMarkerBase::markerChanged, this, &CDlgDPISetting::OnMarkerChanged);
+        marker->setAccessibleName(stageName);
+        marker->valueText = [this, stage](int) {
+            return QStringLiteral("%1 DPI").arg(StageDpiShown(settings(), table_, stage));
+        };
         markers_[Index(stage)] = marker;
 
         auto* box = new QLineEdit(this);
@@ -52,14 +68,41 @@ CDlgDPISetting::CDlgDPISetting(ProfileEditor& editor, QWidget* parent)
         box->setTextMargins(0, 0, 0, 0);
         box->setStyleSheet("QLineEdit { color: white; background: rgb(40,40,40); border: none; padding: 0px; }");
         box->hide();
+        box->setAccessibleName(stageName + QStringLiteral(": DPI"));
         box->installEventFilter(this);
         connect(box, &QLineEdit::returnPressed, this, [this, stage] {
+            const bool typed = edits_[Index(stage)]->hasFocus();
             Commit(stage);
             HideEdits();
             update();
+            if (typed) valueItems_[Index(stage)]->setFocus(Qt::OtherFocusReason);
         });
         edits_[Index(stage)] = box;
+
+        auto* icon = new CFocusItem(this, ToQt(skin::DpiIcon(stage)), QAccessible::CheckBox, "dpiStageOnItem");
+        icon->name = [stageName, on = QString::fromStdString(access.on)] { return stageName + QStringLiteral(": ") + on; };
+        icon->checked = [this, stage] { return StageOn(settings(), stage); };
+        icon->activate = [this, stage] {
+            editor_.Edit(ToggleStageOn, stage);
+            update();
+        };
+        auto* swatch = new CFocusItem(this, ToQt(skin::DpiSwatch(stage)), QAccessible::Button, "dpiColourItem");
+        swatch->name = [stageName, colour = QString::fromStdString(access.colour)] {
+            return stageName + QStringLiteral(": ") + colour;
+        };
+        swatch->valueText = [this, stage] {
+            const Rgb c = StageColour(settings(), stage);
+            return QColor(c.red, c.green, c.blue).name();
+        };
+        swatch->hasPopup = true;
+        swatch->activate = [this, stage] { ChooseStageColour(stage); };
+        swatchItems_[Index(stage)] = swatch;
     }
+    // A colour square takes the keyboard only while its stage's colour may change.
+    connect(&editor, &ProfileEditor::recordEdited, this, [this] {
+        for (int stage = 0; stage < kDpiStages; ++stage)
+            swatchItems_[Index(stage)]->setEnabled(StageColourEditable(settings(), stage));
+    });
     if (const auto variant = editor.dpiVariant()) table_ = *variant;
     SetDpiVariant(table_ == StageTable::B);
 }
@@ -74,6 +117,7 @@ void CDlgDPISetting::RefreshFromSettings() {
     for (int stage = 0; stage < kDpiStages; ++stage) {
         markers_[Index(stage)]->SetPosClamped(StageCode(settings(), table_, stage));
         lastCommit_.Forget(stage);
+        if (swatchItems_[Index(stage)]) swatchItems_[Index(stage)]->setEnabled(StageColourEditable(settings(), stage));
     }
     HideEdits();
     update();
@@ -85,17 +129,6 @@ void CDlgDPISetting::HideEdits() {
     if (openStage_ >= 0) qApp->removeEventFilter(this);
     openStage_ = -1;
     for (QLineEdit* box : edits_) box->hide();
-}
-
-void CDlgDPISetting::OpenEdit(int stage) {
-    QLineEdit* box = edits_[Index(stage)];
-    box->setText(QString::number(StageDpiShown(settings(), table_, stage)));  // not modified yet
-    box->show();
-    box->setFocus(Qt::MouseFocusReason);
-    box->selectAll();
-    openStage_ = stage;
-    // A press anywhere else in the program leaves the box.
-    qApp->installEventFilter(this);
 }
 
 void CDlgDPISetting::CommitTypedValues() {
@@ -111,9 +144,10 @@ bool CDlgDPISetting::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress:
         // Escape drops what was typed into the box it is in.
         if (watched == open && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+            const int stage = openStage_;
             HideEdits();
-            setFocus(Qt::OtherFocusReason);
             update();
+            valueItems_[Index(stage)]->setFocus(Qt::OtherFocusReason);
             return true;
         }
         break;
@@ -165,17 +199,33 @@ void CDlgDPISetting::mousePressEvent(QMouseEvent* event) {
     CommitTypedValues();
     for (int stage = 0; stage < kDpiStages; ++stage) {
         if (skin::DpiIcon(stage).contains(p.x(), p.y())) editor_.Edit(ToggleStageOn, stage);
-        if (skin::DpiSwatch(stage).contains(p.x(), p.y()) && StageColourEditable(settings(), stage)) {
-            const Rgb now = StageColour(settings(), stage);
-            if (const auto chosen = chooseColour(QColor(now.red, now.green, now.blue))) {
-                const Rgb colour{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
-                                 static_cast<std::uint8_t>(chosen->blue())};
-                editor_.Edit(SetStageColour, stage, colour);
-            }
-        }
-        if (skin::DpiValueBox(stage).contains(p.x(), p.y())) OpenEdit(stage);
+        if (skin::DpiSwatch(stage).contains(p.x(), p.y())) ChooseStageColour(stage);
+        if (skin::DpiValueBox(stage).contains(p.x(), p.y())) OpenEdit(stage, Qt::MouseFocusReason);
     }
     update();
+}
+
+void CDlgDPISetting::ChooseStageColour(int stage) {
+    if (!StageColourEditable(settings(), stage)) return;
+    const Rgb now = StageColour(settings(), stage);
+    if (const auto chosen = chooseColour(QColor(now.red, now.green, now.blue))) {
+        const Rgb colour{static_cast<std::uint8_t>(chosen->red()), static_cast<std::uint8_t>(chosen->green()),
+                         static_cast<std::uint8_t>(chosen->blue())};
+        editor_.Edit(SetStageColour, stage, colour);
+    }
+    update();
+}
+
+void CDlgDPISetting::OpenEdit(int stage, Qt::FocusReason reason) {
+    if (openStage_ >= 0 && openStage_ != stage) CommitTypedValues();
+    QLineEdit* box = edits_[Index(stage)];
+    box->setText(QString::number(StageDpiShown(settings(), table_, stage)));  // not modified yet
+    box->show();
+    box->setFocus(reason);
+    box->selectAll();
+    openStage_ = stage;
+    // A press anywhere else in the program leaves the box.
+    qApp->installEventFilter(this);
 }
 
 void CDlgDPISetting::paintEvent(QPaintEvent*) {

@@ -2,7 +2,9 @@
 // The DPI stages page: seven vertical sliders (one per stage), the stage's
 // DPI in a value box that opens a number box on a click, the stage's on/off
 // icon and its colour swatch. It works in one stage table at a time (the
-// connected mouse's; A11D wins).
+// connected mouse's; A11D wins). By keyboard: per stage its value box (Space
+// or F2 opens the number box, Escape closes it), its slider, its on/off
+// icon (Space) and its colour square (Space opens the chooser).
 #include <QColor>
 #include <QLineEdit>
 
@@ -16,6 +18,7 @@
 namespace qv530 {
 
 class CDMarkerV;
+class CFocusItem;
 
 class CDlgDPISetting : public CDlgPage {
     Q_OBJECT
@@ -49,13 +52,16 @@ protected:
 
 private:
     void OnMarkerChanged(int value, int controlId);
+    void OpenEdit(int stage, Qt::FocusReason reason);
+    void ChooseStageColour(int stage);
     void Commit(int stage);
     void HideEdits();
-    void OpenEdit(int stage);
 
     StageTable table_ = StageTable::A;
     std::array<CDMarkerV*, field::kStageCount> markers_{};
     std::array<QLineEdit*, field::kStageCount> edits_{};
+    std::array<CFocusItem*, field::kStageCount> valueItems_{};
+    std::array<CFocusItem*, field::kStageCount> swatchItems_{};
     int openStage_ = -1;
     DpiCommitMemory lastCommit_;
     QImage valueBox_, enabled_, disabled_;

@@ -9,8 +9,9 @@ namespace qv530 {
 class CDlgDoubleClick : public CSpeedDialPage {
     Q_OBJECT
 public:
+    static constexpr int kTitleSlot = 24;  // "Double-Click Speed", the gauge's name
     explicit CDlgDoubleClick(ProfileEditor& editor, QWidget* parent = nullptr)
-        : CSpeedDialPage(editor, field::kDoubleClickLevel, &SetDoubleClickLevel, true, parent) {
+        : CSpeedDialPage(editor, field::kDoubleClickLevel, &SetDoubleClickLevel, true, kTitleSlot, parent) {
         setObjectName("doubleClickPage");
     }
 };

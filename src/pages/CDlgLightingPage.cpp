@@ -9,8 +9,10 @@
 #include <algorithm>
 
 #include "controls/CDMarker.h"
+#include "controls/CFocusItem.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "lang/AccessTexts.h"
 #include "lang/Language.h"
 #include "pages/ProfileEditor.h"
 
@@ -49,7 +51,8 @@ CDlgLightingPage::CDlgLightingPage(LightDevice device, ProfileEditor& editor, QW
     effects_.assign(offered.begin(), offered.end());
     const skin::Size size = PageSize(device);
     setFixedSize(size.width, size.height);
-    setFocusPolicy(Qt::StrongFocus);
+    // A click gives the page the keyboard; Tab goes to its parts instead.
+    setFocusPolicy(Qt::ClickFocus);
 
     background_ = SkinLoader::Load(BackgroundName(device));
     radioOn_ = SkinLoader::Load("Skins/Enable.png");
@@ -70,8 +73,10 @@ CDlgLightingPage::CDlgLightingPage(LightDevice device, ProfileEditor& editor, QW
         connect(slider, &CDMarkerBase::markerChanged, this, [this](int value, int controlId) {
             editor_.Edit(SetLightLevel, device_, static_cast<LightEffect>(controlId - kSliderIdBase), value);
         });
+        slider->setAccessibleName(editor.Text(kEffectCaptionSlotBase + static_cast<int>(effects_[row])).trimmed());
         sliders_.push_back(slider);
     }
+    CreateFocusItems();
     chooseColour = [](QWidget* owner) -> std::optional<QColor> {
         QColorDialog dialog(Qt::black, owner);
         dialog.setOption(QColorDialog::DontUseNativeDialog);
@@ -79,6 +84,69 @@ CDlgLightingPage::CDlgLightingPage(LightDevice device, ProfileEditor& editor, QW
         return dialog.selectedColor();
     };
     SelectMode(StoredEffect(editor.settings(), device));
+}
+
+// The radio icon of each effect (before its slider in the Tab order) and the
+// six colour squares: Space chooses as a click does, the arrows choose the
+// neighbour, F2 on a colour opens the chooser as a double-click does.
+void CDlgLightingPage::CreateFocusItems() {
+    const AccessTexts access = AccessTextsFor(editor_.language());
+    std::vector<CFocusItem*> radios;
+    for (int row = 0; row < RowCount(); ++row) {
+        auto* item = new CFocusItem(this, QRect(skin::kLightingIconX, skin::LightingRowTop(row), skin::kRadioIcon.width,
+                                                skin::kRadioIcon.height),
+                                    QAccessible::RadioButton, "lightEffectItem");
+        const int slot = kEffectCaptionSlotBase + static_cast<int>(effects_[static_cast<std::size_t>(row)]);
+        item->name = [this, slot] { return editor_.Text(slot).trimmed(); };
+        item->checked = [this, row] {
+            const std::optional<int> live = RowOfEffect(device_, StoredEffect(editor_.settings(), device_));
+            return live && *live == row;
+        };
+        item->activate = [this, row] { PickRow(row); };
+        // Before the row's slider: Tab reads the caption, then its level.
+        QWidget::setTabOrder(item, Slider(row));
+        if (row > 0) QWidget::setTabOrder(Slider(row - 1), item);
+        radios.push_back(item);
+    }
+    for (std::size_t row = 0; row < radios.size(); ++row) {
+        radios[row]->step = [this, radios, row](KeyStep step) {
+            const auto next = static_cast<std::size_t>(SteppedChoice(static_cast<int>(row), RowCount(), step));
+            PickRow(static_cast<int>(next));
+            radios[next]->setFocus(Qt::OtherFocusReason);
+        };
+    }
+    std::vector<CFocusItem*> swatches;
+    for (int swatch = 0; swatch < kSwatchCount; ++swatch) {
+        auto* item = new CFocusItem(this, SwatchRect(swatch), QAccessible::RadioButton, "lightColourItem");
+        const QString name = swatch == kColourCycleSwatch
+                                 ? QString::fromStdString(access.colourCycle)
+                                 : QString::fromStdString(access.colourNumber).arg(swatch + 1);
+        item->name = [name] { return name; };
+        if (swatch != kColourCycleSwatch)
+            item->valueText = [this, swatch] {
+                return ToQt(StoredPaletteEntry(editor_.settings(), device_, swatch)).name();
+            };
+        item->checked = [this, swatch] {
+            const MouseSettings& settings = editor_.settings();
+            const int stored = StoredEffect(settings, device_);
+            const std::optional<int> framed = FramedSwatch(stored, StoredColour(settings, device_));
+            return framed && *framed == swatch;
+        };
+        item->activate = [this, swatch] { ChooseSwatch(swatch); };
+        item->edit = [this, swatch] { OpenChooser(swatch); };
+        if (!swatches.empty()) QWidget::setTabOrder(swatches.back(), item);
+        else if (!sliders_.empty()) QWidget::setTabOrder(sliders_.back(), item);
+        swatches.push_back(item);
+    }
+    for (std::size_t swatch = 0; swatch < swatches.size(); ++swatch) {
+        swatches[swatch]->step = [this, swatches, swatch](KeyStep step) {
+            const auto next = static_cast<std::size_t>(SteppedChoice(static_cast<int>(swatch), kSwatchCount, step));
+            ChooseSwatch(static_cast<int>(next));
+            swatches[next]->setFocus(Qt::OtherFocusReason);
+        };
+    }
+    connect(&editor_, &ProfileEditor::recordEdited, this, [this] { RefreshFocusItems(this); });
+    connect(&editor_, &ProfileEditor::recordReplaced, this, [this] { RefreshFocusItems(this); });
 }
 
 void CDlgLightingPage::SelectMode(int mode) {

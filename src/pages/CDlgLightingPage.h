@@ -61,6 +61,7 @@ private:
     void ChooseSwatch(int swatch);
     void OpenChooser(int swatch);
     void ShowRecord();
+    void CreateFocusItems();
 
     LightDevice device_;
     ProfileEditor& editor_;

@@ -8,8 +8,9 @@ namespace qv530 {
 class CDlgMouseSpeed : public CSpeedDialPage {
     Q_OBJECT
 public:
+    static constexpr int kTitleSlot = 23;  // "Mouse Speed", the gauge's name
     explicit CDlgMouseSpeed(ProfileEditor& editor, QWidget* parent = nullptr)
-        : CSpeedDialPage(editor, field::kPointerSpeed, &SetPointerSpeed, false, parent) {
+        : CSpeedDialPage(editor, field::kPointerSpeed, &SetPointerSpeed, false, kTitleSlot, parent) {
         setObjectName("mouseSpeedPage");
     }
 };

@@ -1,9 +1,13 @@
 #include "pages/CDlgMouseWheelSpeed.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include <array>
+
+#include "controls/CFocusItem.h"
 #include "controls/SkinLoader.h"
 #include "settings/PerformanceEdits.h"
 
@@ -32,11 +36,56 @@ CDlgMouseWheelSpeed::CDlgMouseWheelSpeed(ProfileEditor& editor, QWidget* parent)
     box_->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), box_));
     box_->setFont(font_);
     box_->setStyleSheet("QLineEdit { color: white; background: rgb(40,40,40); border: 1px solid rgb(143,32,32); }"
+                        "QLineEdit:focus { border: 1px dotted rgb(255,237,0); }"
                         "QLineEdit:disabled { color: rgb(150,150,150); }");
     // Only what the user types counts: the box's own "0" in the one-screen
     // mode must not turn into a line count.
     connect(box_, &QLineEdit::textEdited, this, &CDlgMouseWheelSpeed::OnBoxEdited);
+    box_->setAccessibleName(editor.Text(kSlotLines).trimmed());
+    // Up and Down in the box do what the arrows beside it do.
+    box_->installEventFilter(this);
+
+    // Lines or one screen: a pair of radio items ahead of the box.
+    std::array<CFocusItem*, 2> items{};
+    for (const bool page : {false, true}) {
+        auto* item = new CFocusItem(this, ToQt(page ? skin::kWheelScreenIcon : skin::kWheelLinesIcon),
+                                    QAccessible::RadioButton, page ? "wheelScreenItem" : "wheelLinesItem");
+        item->name = [this, page] { return editor_.Text(page ? kSlotScreen : kSlotLines).trimmed(); };
+        item->checked = [this, page] { return WheelPageScroll(settings()) == page; };
+        item->activate = [this, page] { ChooseScreen(page); };
+        items[page ? 1 : 0] = item;
+    }
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        items[i]->step = [this, items, i](KeyStep step) {
+            const auto next = static_cast<std::size_t>(SteppedChoice(static_cast<int>(i), 2, step));
+            ChooseScreen(next == 1);
+            items[next]->setFocus(Qt::OtherFocusReason);
+        };
+    }
+    QWidget::setTabOrder(items[0], box_);
+    QWidget::setTabOrder(box_, items[1]);
     FillBox();
+}
+
+void CDlgMouseWheelSpeed::ChooseScreen(bool page) {
+    editor_.Edit(SetWheelPageScroll, page);
+    if (page) box_->setEnabled(false);
+    else FillBox();
+    update();
+}
+
+bool CDlgMouseWheelSpeed::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == box_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if ((key == Qt::Key_Up || key == Qt::Key_Down) && !WheelPageScroll(settings())) {
+            editor_.Edit(StepWheelLines, key == Qt::Key_Up ? 1 : -1);
+            FillBox();
+            box_->selectAll();
+            update();
+            return true;
+        }
+    }
+    return CDlgPage::eventFilter(watched, event);
 }
 
 void CDlgMouseWheelSpeed::FillBox() {
@@ -62,11 +111,9 @@ void CDlgMouseWheelSpeed::mousePressEvent(QMouseEvent* event) {
     setFocus(Qt::MouseFocusReason);
     const QPoint p = event->position().toPoint();
     if (kWheelLinesIcon.contains(p.x(), p.y())) {
-        editor_.Edit(SetWheelPageScroll, false);
-        FillBox();
+        ChooseScreen(false);
     } else if (kWheelScreenIcon.contains(p.x(), p.y())) {
-        editor_.Edit(SetWheelPageScroll, true);
-        box_->setEnabled(false);
+        ChooseScreen(true);
     } else if (kWheelArrows.contains(p.x(), p.y()) && !WheelPageScroll(settings())) {
         const bool up = p.y() < kWheelArrows.y + kWheelArrowSplit;
         editor_.Edit(StepWheelLines, up ? 1 : -1);

@@ -1,6 +1,7 @@
 #pragma once
 // The scroll speed page: lines per notch (with a number box and up/down
-// arrows, 1..100) or one screen per notch.
+// arrows, 1..100) or one screen per notch. By keyboard: the two radio icons
+// are focus items, and Up/Down in the number box step it like the arrows.
 #include <QLineEdit>
 
 #include "pages/CDlgPage.h"
@@ -21,7 +22,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void FillBox();
+    void ChooseScreen(bool page);
     void OnBoxEdited(const QString& text);
 
     QLineEdit* box_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QFontMetrics>
 #include <QPainter>
 
+#include "controls/CFocusItem.h"
 #include "controls/SkinLoader.h"
 #include "lang/Language.h"
 
@@ -15,6 +16,9 @@ CDlgPage::CDlgPage(ProfileEditor& editor, const char* background, skin::Size siz
     if (!background_.isNull()) setFixedSize(background_.size());
     else setFixedSize(size.width, size.height);
     setFocusPolicy(Qt::ClickFocus);
+    // The focus items of the painted parts tell assistive technology about every change.
+    connect(&editor_, &ProfileEditor::recordEdited, this, [this] { RefreshFocusItems(this); });
+    connect(&editor_, &ProfileEditor::recordReplaced, this, [this] { RefreshFocusItems(this); });
 }
 
 QFont CDlgPage::PageFont(int pixelHeight) const {

@@ -98,6 +98,7 @@ CDlgadvance::CDlgadvance(ProfileEditor& editor, QWidget* parent) : QWidget(paren
         bar->alignment = 0;
         bar->SetCaption(editor.Text(kFirstTitleSlot + s));
         bar->setObjectName(QString("panelTitle%1").arg(s + 1));
+        bar->SetExpanded(false);
         connect(bar, &QAbstractButton::clicked, this, [this, s] { ToggleSection(s); });
         titles_[Index(s)] = bar;
         collapsed_[Index(s)] = true;
@@ -123,6 +124,32 @@ CDlgadvance::CDlgadvance(ProfileEditor& editor, QWidget* parent) : QWidget(paren
 
     padPresent_ = editor.padPresent();
     Relayout();
+    // A control reached by Tab is scrolled into view.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now != nullptr && content_->isAncestorOf(now)) ScrollToShow(now);
+    });
+}
+
+QList<QWidget*> CDlgadvance::FocusChain() const {
+    QList<QWidget*> chain;
+    for (int s = 0; s < kPanelSections; ++s) {
+        chain << titles_[Index(s)];
+        QWidget* page = pages_[Index(s)];
+        // The page's controls as its own Tab order has them.
+        QList<QWidget*> inPage;
+        for (QWidget* w = page->nextInFocusChain(); w != page && !inPage.contains(w); w = w->nextInFocusChain())
+            if (page->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) != 0) inPage << w;
+        chain << inPage;
+    }
+    return chain;
+}
+
+void CDlgadvance::ScrollToShow(QWidget* widget) {
+    const QRect area(widget->mapTo(content_, QPoint(0, 0)), widget->size());
+    constexpr int kMargin = 4;
+    if (area.top() - kMargin < position_) ScrollTo(area.top() - kMargin);
+    else if (area.bottom() + kMargin >= position_ + clientHeight())
+        ScrollTo(area.bottom() + kMargin - clientHeight() + 1);
 }
 
 void CDlgadvance::SetSectionPage(int section, QWidget* page) {
@@ -166,6 +193,7 @@ void CDlgadvance::ToggleSection(int section) {
     if (!collapsed_[Index(section)])
         if (auto* own = qobject_cast<CDlgPage*>(pages_[Index(section)])) own->CommitTypedValues();
     collapsed_[Index(section)] = !collapsed_[Index(section)];
+    titles_[Index(section)]->SetExpanded(!collapsed_[Index(section)]);
     Relayout();
 }
 

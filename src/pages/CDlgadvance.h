@@ -60,6 +60,12 @@ public:
 
     CDlgDPISetting* dpiPage() const { return dpi_; }
 
+    // The panel's part of the window's Tab order: each section's title bar,
+    // then the controls of its page in the page's own order.
+    QList<QWidget*> FocusChain() const;
+    // Scrolls so that `widget` (inside the panel) is shown whole.
+    void ScrollToShow(QWidget* widget);
+
     // The desktop's lines per wheel notch (negative: a whole page); tests replace it.
     std::function<int()> wheelLines;
 

@@ -6,10 +6,14 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
+#include <functional>
 
 #include "buttons/AssignDialogTexts.h"
+#include "controls/CFocusItem.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "lang/AccessTexts.h"
 #include "lang/Language.h"
 #include "macros/MacroStore.h"
 #include "pages/ProfileEditor.h"
@@ -73,6 +77,45 @@ CMacroDialog::CMacroDialog(ProfileEditor& editor, const MacroPreset& preset, QWi
     buttonOver_ = SkinLoader::Load("/MacroManagement/button-new-over.png");
     if (!background_.isNull()) setFixedSize(background_.size());
     else setFixedSize(skin::kMacroKeyDialog.width, skin::kMacroKeyDialog.height);
+    CreateFocusItems(QString::fromStdString(AccessTextsFor(language).close));
+}
+
+// The painted parts as focus items, in reading order: the macro selector
+// (Space opens its list), the three run modes, OK, Cancel and close.
+void CMacroDialog::CreateFocusItems(const QString& closeName) {
+    selectorItem_ = new CFocusItem(this, ToQt(skin::kMacroKeySelector), QAccessible::ComboBox, "macroSelectorItem");
+    selectorItem_->name = [this] { return hintText_; };
+    selectorItem_->valueText = [this] { return macroName_; };
+    selectorItem_->hasPopup = true;
+    selectorItem_->enterPresses = true;
+    selectorItem_->activate = [this] { ToggleList(); };
+    std::array<CFocusItem*, 3> modes{};
+    for (std::size_t k = 0; k < modes.size(); ++k) {
+        auto* item = new CFocusItem(this, ToQt(skin::kMacroKeyOptions[k]), QAccessible::RadioButton, "runModeItem");
+        item->name = [this, k] { return modeTexts_[k]; };
+        item->checked = [this, k] { return runMode_ == k; };
+        item->enterPresses = true;
+        item->activate = [this, k] { ChooseRunMode(static_cast<std::uint8_t>(k)); };
+        modes[k] = item;
+    }
+    for (std::size_t k = 0; k < modes.size(); ++k) {
+        modes[k]->step = [this, modes, k](KeyStep step) {
+            const auto next = static_cast<std::size_t>(SteppedChoice(static_cast<int>(k), 3, step));
+            ChooseRunMode(static_cast<std::uint8_t>(next));
+            modes[next]->setFocus(Qt::OtherFocusReason);
+        };
+    }
+    const auto button = [this](const skin::Rect& where, const char* name, std::function<QString()> text,
+                               std::function<void()> press) {
+        auto* item = new CFocusItem(this, ToQt(where), QAccessible::Button, name);
+        item->name = std::move(text);
+        item->enterPresses = true;
+        item->activate = std::move(press);
+        return item;
+    };
+    button(skin::kMacroKeyOk, "okItem", [this] { return okText_; }, [this] { accept(); });
+    button(skin::kMacroKeyCancel, "cancelItem", [this] { return cancelText_; }, [this] { reject(); });
+    button(skin::kMacroKeyClose, "closeItem", [closeName] { return closeName; }, [this] { reject(); });
 }
 
 void CMacroDialog::ToggleList() {
@@ -102,6 +145,8 @@ void CMacroDialog::ToggleList() {
 
 void CMacroDialog::CloseList() {
     if (list_ == nullptr) return;
+    // The keyboard goes back to the selector.
+    if (list_->hasFocus() && selectorItem_) selectorItem_->setFocus(Qt::ActiveWindowFocusReason);
     QObject::disconnect(list_, nullptr, this, nullptr);
     list_->hide();
     list_->deleteLater();
@@ -116,12 +161,14 @@ void CMacroDialog::ChooseMacro(int index) {
     runMode_ = kMacroRunOnce;
     CloseList();
     update();
+    RefreshFocusItems(this);
 }
 
 void CMacroDialog::ChooseRunMode(std::uint8_t mode) {
     if (mode >= kMacroRunModes) return;
     runMode_ = mode;
     update();
+    RefreshFocusItems(this);
 }
 
 CMacroDialog::Part CMacroDialog::PartAt(const QPoint& at) const {
@@ -169,10 +216,20 @@ void CMacroDialog::leaveEvent(QEvent*) {
     update();
 }
 
-// Enter, Esc, Space and F1 close nothing: only the pictures end the dialog.
+// Enter, Space and F1 close nothing: only the pictures (and their focus
+// items) end the dialog. Escape closes an open list, else cancels.
 bool CMacroDialog::event(QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Escape && event->type() == QEvent::KeyPress) {
+            if (list_ != nullptr) {
+                if (selectorItem_) selectorItem_->setFocus(Qt::OtherFocusReason);
+                CloseList();
+            } else {
+                reject();
+            }
+            return true;
+        }
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape || key == Qt::Key_Space ||
             key == Qt::Key_F1) {
             event->accept();

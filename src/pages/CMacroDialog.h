@@ -19,6 +19,7 @@ class QListWidget;
 
 namespace qv530 {
 
+class CFocusItem;
 class ProfileEditor;
 
 class CMacroDialog : public QDialog {
@@ -52,6 +53,7 @@ private:
     enum class Part { None, Close, Ok, Cancel, Selector, Mode0, Mode1, Mode2 };
     Part PartAt(const QPoint& at) const;
     void CloseList();
+    void CreateFocusItems(const QString& closeName);
 
     QImage background_, tickOff_, tickOn_, closeNormal_, closeOver_, buttonNormal_, buttonOver_;
     QFont font_;
@@ -62,6 +64,7 @@ private:
     std::uint8_t runMode_ = 0;
     QString macroName_;
     QListWidget* list_ = nullptr;
+    CFocusItem* selectorItem_ = nullptr;
     Part hovered_ = Part::None;
     BackgroundDrag drag_;
 };

@@ -19,8 +19,10 @@
 #include "controls/CExMenu.h"
 #include "controls/CLBEditorWnd.h"
 #include "controls/CListBoxPro.h"
+#include "controls/CFocusItem.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "lang/AccessTexts.h"
 #include "lang/Language.h"
 #include "macros/MacroEncoder.h"
 #include "pages/ProfileEditor.h"
@@ -168,6 +170,7 @@ CBitmapBtn* CMacroProgramDialog::MakeButton(const QRect& where, const char* norm
     button->fontHeight = kFontHeight;
     button->alignment = 0;
     button->SetCaption(Text(caption));
+    button->enterPresses = true;
     return button;
 }
 
@@ -233,6 +236,19 @@ void CMacroProgramDialog::CreateControls() {
     }
     delayTick_->setObjectName("delaySwitch");
     loopTick_->setObjectName("loopSwitch");
+
+    // Names for assistive technology, and Tab in reading order.
+    macroList_->setAccessibleName(Text(texts_.macroListLabel));
+    itemList_->setAccessibleName(Text(texts_.itemListLabel));
+    delayTick_->accessRole = QAccessible::CheckBox;
+    delayTick_->setAccessibleName(Text(texts_.delaySwitch));
+    delayTick_->enterPresses = true;
+    loopTick_->accessRole = QAccessible::CheckBox;
+    loopTick_->setAccessibleName(Text(texts_.loopSwitch));
+    loopTick_->enterPresses = true;
+    loopEdit_->setAccessibleName(Text(texts_.loopSwitch));
+    close_->setAccessibleName(QString::fromStdString(AccessTextsFor(editor_.language()).close));
+    SetTabChain({macroList_, new_, delete_, itemList_, record_, delayTick_, loopTick_, loopEdit_, ok_, cancel_, close_});
 
     connect(macroList_, &QListWidget::currentRowChanged, this, [this](int row) {
         if (showing_ || row < 0 || row == model_->selected()) return;
@@ -471,8 +487,41 @@ void CMacroProgramDialog::mouseMoveEvent(QMouseEvent* event) {
 void CMacroProgramDialog::mouseReleaseEvent(QMouseEvent*) { drag_.Release(); }
 
 void CMacroProgramDialog::keyPressEvent(QKeyEvent* event) {
+    // Escape closes the dialog as its close button does, except while recording.
+    if (event->key() == Qt::Key_Escape && !model_->recording()) reject();
     if (IsSwallowedKey(event->key())) event->accept();
     else QDialog::keyPressEvent(event);
+}
+
+// The keys of the lists: F2 renames a macro or edits a delay (as the
+// double-click and the second click do), the menu key opens the item menu.
+bool CMacroProgramDialog::ListKey(QObject* watched, const QKeyEvent& key) {
+    const int k = key.key();
+    if (k == Qt::Key_Escape && !model_->recording()) {
+        reject();
+        return true;
+    }
+    if (watched == macroList_ && k == Qt::Key_F2) {
+        BeginRename(macroList_->currentRow());
+        return true;
+    }
+    if (watched == itemList_ && k == Qt::Key_F2) {
+        const int row = itemList_->currentRow();
+        model_->ClickItem(row);
+        OnItemPressed(row);
+        return true;
+    }
+    if (watched == itemList_ && (k == Qt::Key_Menu || (k == Qt::Key_F10 && (key.modifiers() & Qt::ShiftModifier)))) {
+        if (itemList_->currentRow() < 0 && itemList_->count() > 0) return true;
+        model_->StopRecording();
+        ShowItems();
+        ShowRecordCaption();
+        const QListWidgetItem* item = itemList_->currentItem();
+        const QRect at = item ? itemList_->visualItemRect(item) : QRect();
+        RunItemCommand(runItemMenu(itemList_->viewport()->mapToGlobal(at.center())));
+        return true;
+    }
+    return false;
 }
 
 void CMacroProgramDialog::keyReleaseEvent(QKeyEvent* event) {
@@ -484,8 +533,14 @@ bool CMacroProgramDialog::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if ((type == QEvent::KeyPress || type == QEvent::KeyRelease || type == QEvent::ShortcutOverride) &&
         (watched == macroList_ || watched == itemList_ || watched == loopEdit_)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (type == QEvent::KeyPress && watched != loopEdit_ && ListKey(watched, *key)) return true;
+        if (type == QEvent::KeyPress && watched == loopEdit_ && key->key() == Qt::Key_Escape && !model_->recording()) {
+            reject();
+            return true;
+        }
         // The lists and the loop count never pass these keys on to the dialog.
-        if (IsSwallowedKey(static_cast<QKeyEvent*>(event)->key())) return true;
+        if (IsSwallowedKey(key->key())) return true;
     }
     if (type == QEvent::MouseButtonDblClick && watched == macroList_->viewport()) {
         const auto* mouse = static_cast<QMouseEvent*>(event);

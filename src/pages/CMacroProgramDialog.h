@@ -16,6 +16,7 @@
 #include "macros/MacroManagerModel.h"
 #include "macros/MacroManagerTexts.h"
 
+class QKeyEvent;
 class QLineEdit;
 
 namespace qv530 {
@@ -81,6 +82,7 @@ private:
     CBitmapBtn* MakeButton(const QRect& where, const char* normal, const char* over, std::string_view caption);
     int ExecItemMenu(const QPoint& globalPos);
     void OnItemPressed(int index);
+    bool ListKey(QObject* watched, const QKeyEvent& key);
     void OnMacroEditEnded(int index);
     void OnItemEditEnded(int index);
     void OnRightButton(int index);

@@ -10,8 +10,10 @@
 
 #include "buttons/AssignDialogTexts.h"
 #include "buttons/KeyCatalogue.h"
+#include "controls/CFocusItem.h"
 #include "controls/SkinGeometry.h"
 #include "controls/SkinLoader.h"
+#include "lang/AccessTexts.h"
 #include "lang/Language.h"
 #include "pages/ProfileEditor.h"
 #include "platform/DebugLog.h"
@@ -70,7 +72,21 @@ CSingleDialog::CSingleDialog(ProfileEditor& editor, const QString& presetKey, QW
     keyField_->setStyleSheet("QLabel { color: black; background: white; }");
     keyField_->setFont(font_);
     keyField_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    keyField_->setAccessibleName(promptText_);
     resize(skin::kSingleKeyDialog.width, skin::kSingleKeyDialog.height);
+
+    // Every key is the key to capture, Tab and Space included, so the painted
+    // buttons take no keyboard focus; assistive technology can still press them.
+    const QString closeName = QString::fromStdString(AccessTextsFor(editor.language()).close);
+    const auto part = [this](const skin::Rect& where, const char* name, QString text, bool ok) {
+        auto* item = new CFocusItem(this, ToQt(where), QAccessible::Button, name);
+        item->setFocusPolicy(Qt::NoFocus);
+        item->name = [text] { return text; };
+        item->activate = [this, ok] { ok ? accept() : reject(); };
+    };
+    part(skin::kSingleKeyOk, "okItem", okText_, true);
+    part(skin::kSingleKeyCancel, "cancelItem", cancelText_, false);
+    part(skin::kSingleKeyClose, "closeItem", closeName, false);
 }
 
 CSingleDialog::~CSingleDialog() { ReleaseKeyboard(); }

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "controls/CFocusItem.h"
 #include "controls/SkinLoader.h"
 #include "platform/DebugLog.h"
 #include "settings/PerformanceEdits.h"
@@ -19,11 +20,24 @@ constexpr int kCaptionHeight = 16;
 } // namespace
 
 CSpeedDialPage::CSpeedDialPage(ProfileEditor& editor, std::size_t levelOffset, LevelEdit edit, bool traceAngle,
-                               QWidget* parent)
+                               int nameSlot, QWidget* parent)
     : CDlgPage(editor, "Skins\\MouseAttribute\\BK_MouseAttribute.png", skin::kMouseAttributePage, parent),
       levelOffset_(levelOffset), edit_(edit), traceAngle_(traceAngle), font_(PageFont(kFontHeight)) {
     for (int level = 1; level <= skin::kSpeedLevels; ++level)
         dials_[static_cast<std::size_t>(level - 1)] = SkinLoader::Load(QString("Skins/MouseAttribute/Speed/%1.png").arg(level));
+    using namespace skin;
+    auto* gauge = new CFocusItem(this, QRect(kSpeedDialOrigin.x, kSpeedDialOrigin.y, kSpeedDial.width, kSpeedDial.height),
+                                 QAccessible::Slider, "speedGauge");
+    gauge->name = [this, nameSlot] { return editor_.Text(nameSlot).trimmed(); };
+    gauge->range = CFocusItem::Range{1, kSpeedLevels};
+    gauge->value = [this] { return levelShown(); };
+    gauge->valueText = [this] { return QString::number(levelShown()); };
+    gauge->upIsMore = true;
+    gauge->setValue = [this](int level) {
+        editor_.Edit(edit_, level);
+        update();
+    };
+    gauge->step = [this, gauge](KeyStep step) { gauge->setValue(SteppedValue(levelShown(), 1, kSpeedLevels, step)); };
 }
 
 int CSpeedDialPage::levelShown() const { return LevelShown(settings().at(levelOffset_)); }

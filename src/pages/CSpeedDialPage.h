@@ -1,7 +1,8 @@
 #pragma once
 // The page of one 1..11 level shown as a half-round gauge (pointer speed,
 // double-click speed): a click on the upper half of its ring picks the level
-// of the angle, 18 degrees a level, level 11 at the right end.
+// of the angle, 18 degrees a level, level 11 at the right end. The gauge is
+// a focus item: the arrows, Page Up/Down, Home and End change the level.
 #include <array>
 #include <cstddef>
 
@@ -14,7 +15,9 @@ class CSpeedDialPage : public CDlgPage {
 public:
     // The record offset of the level, and its edit function.
     using LevelEdit = bool (*)(MouseSettings&, int);
-    CSpeedDialPage(ProfileEditor& editor, std::size_t levelOffset, LevelEdit edit, bool traceAngle, QWidget* parent);
+    // nameSlot: the text slot that names the gauge (its section's title).
+    CSpeedDialPage(ProfileEditor& editor, std::size_t levelOffset, LevelEdit edit, bool traceAngle, int nameSlot,
+                   QWidget* parent);
 
     int levelShown() const;
 

@@ -180,25 +180,43 @@ TEST_F(ConfigDialogTest, AClickOnTheSelectedEntryRenamesItInPlace) {
     EXPECT_EQ(window->editor().currentProfile(), 0); // switched to it
 }
 
-TEST_F(ConfigDialogTest, TheKeyboardRenamesDeletesAndAddsButNeverCloses) {
+// F2 renames, Insert adds, Up/Down select, Delete asks first; Enter, Space
+// and F1 close nothing, Escape closes like the close button.
+TEST_F(ConfigDialogTest, TheKeyboardRenamesDeletesAfterAQuestionAndEscapeCloses) {
     Start();
     Grow(2);
     CConfigDialog* dialog = Open();
     CListBoxPro* list = dialog->list();
     list->setCurrentRow(0);
     list->setFocus();
-    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_Space, Qt::Key_F1}) QTest::keyClick(list, key);
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Space, Qt::Key_F1}) QTest::keyClick(list, key);
     EXPECT_EQ(window->profileDialog(), dialog);
     QTest::keyClick(list, Qt::Key_F2);
     QLineEdit* editor = OpenEditor(dialog);
     ASSERT_NE(editor, nullptr);
     QTest::keyClick(editor, Qt::Key_Escape);
     QApplication::processEvents();
+    EXPECT_EQ(window->profileDialog(), dialog);  // the editor's Escape stays in the editor
     QTest::keyClick(list, Qt::Key_Insert);
     EXPECT_EQ(list->count(), 3);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(dialog->book().selected(), 1);
+    std::vector<QString> asked;
+    bool answer = false;
+    dialog->askDelete = [&](const QString& name) {
+        asked.push_back(name);
+        return answer;
+    };
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(list->count(), 3);
+    answer = true;
     QTest::keyClick(list, Qt::Key_Delete);
     EXPECT_EQ(list->count(), 2);
-    EXPECT_EQ(dialog->book().entries()[1].name, "Profile 2");
+    EXPECT_EQ(asked, (std::vector<QString>{"Profile 2", "Profile 2"}));
+    EXPECT_EQ(dialog->book().entries()[1].name, "Profile 3");
+    QTest::keyClick(list, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(window->profileDialog(), nullptr);
 }
 
 TEST_F(ConfigDialogTest, DeletingAnEarlierEntryKeepsTheEditedProfileAndItsEdits) {

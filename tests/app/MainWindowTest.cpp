@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -214,12 +215,49 @@ TEST_F(MainWindowTest, TheWindowTakesNoInputWhileASequenceRuns) {
     ASSERT_TRUE(hit == shield || shield->isAncestorOf(hit));
     QTest::mouseClick(hit, Qt::LeftButton, {}, hit->mapFrom(window.get(), cancel));
     EXPECT_TRUE(window->isVisible());
+    // The keyboard waits on the shield too: Tab goes nowhere, Space presses nothing.
+    EXPECT_EQ(window->focusWidget(), shield);
+    QTest::keyClick(shield, Qt::Key_Tab);
+    QTest::keyClick(shield, Qt::Key_Space);
+    EXPECT_EQ(window->focusWidget(), shield);
+    EXPECT_TRUE(window->isVisible());
     window->ShowFromTray(); // waits for the sequence
     held->Release();
     ASSERT_TRUE(done.wait(10000));
     EXPECT_TRUE(Find<CBitmapBtn>("apply")->isEnabled());
     EXPECT_FALSE(shield->isVisible());
     EXPECT_EQ(app->editor->sent(), app->editor->settings());
+}
+
+// Tab in reading order; the window a named frame, a selector named by its
+// button and its function, a section title with its state.
+TEST_F(MainWindowTest, TabGoesInReadingOrderAndControlsAreNamed) {
+    Start();
+    window->SetButtonListCollapsed(false);
+    QStringList order;
+    QWidget* first = Find<CBitmapBtn>("buttonHeader");
+    QWidget* w = first;
+    do {
+        if ((w->focusPolicy() & Qt::TabFocus) != 0 && w->isVisible() && w->isEnabled()) order << w->objectName();
+        w = w->nextInFocusChain();
+    } while (w != first && order.size() < 200);
+    const QStringList start{"buttonHeader", "selector1", "selector2", "selector3", "selector4", "selector5",
+                            "selector6",    "selector7", "macroHeader", "axisHeader", "view1",    "view2",
+                            "view3",        "profiles",  "panelTitle1", "panelTitle2"};
+    EXPECT_EQ(order.mid(0, start.size()), start);
+    EXPECT_EQ(order.mid(order.size() - 6), (QStringList{"apply", "cancel", "reset", "", "", "close"}));
+
+    QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(window.get());
+    EXPECT_EQ(frame->role(), QAccessible::Window);
+    EXPECT_EQ(frame->text(QAccessible::Name), "QV530-10800rad");
+    QAccessibleInterface* selector = QAccessible::queryAccessibleInterface(Find<CBitmapBtn>("selector3"));
+    EXPECT_EQ(selector->text(QAccessible::Name), "Button 3: Scroll");
+    EXPECT_TRUE(selector->state().hasPopup);
+    QAccessibleInterface* header = QAccessible::queryAccessibleInterface(Find<CBitmapBtn>("axisHeader"));
+    EXPECT_TRUE(header->state().collapsed);
+    window->SetAxisPanelCollapsed(false);
+    EXPECT_TRUE(header->state().expanded);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<CDMarker>("sliderX"))->text(QAccessible::Name), "x-Axis");
 }
 
 TEST_F(MainWindowTest, ResetKeepsProfileAndMacrosAndCancelChangesNothing) {

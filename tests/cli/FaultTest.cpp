@@ -291,17 +291,22 @@ public:
         if (::mkfifo(path_.c_str(), 0600) != 0) return;
         fd_ = ::open(path_.c_str(), O_RDONLY | O_NONBLOCK);
         if (fd_ >= 0) ::fcntl(fd_, F_SETPIPE_SZ, 4096);
+        // The test keeps a writer open too: the run's probe opens and closes
+        // the FIFO before writing, which must not read as the end of its trace.
+        if (fd_ >= 0) keep_ = ::open(path_.c_str(), O_WRONLY | O_NONBLOCK);
     }
     ~HeldTrace() {
+        if (keep_ >= 0) ::close(keep_);
         if (fd_ >= 0) ::close(fd_);
     }
     const std::string& path() const { return path_; }
-    bool open() const { return fd_ >= 0; }
+    bool open() const { return fd_ >= 0 && keep_ >= 0; }
     // Waits for the run's first traced report: it is then sending.
     std::string FirstLine() {
         std::string line;
         pollfd ready{fd_, POLLIN, 0};
-        while (line.find('\n') == std::string::npos && ::poll(&ready, 1, -1) == 1) {
+        // A run that never writes fails the test after a minute rather than hanging it.
+        while (line.find('\n') == std::string::npos && ::poll(&ready, 1, 60000) == 1) {
             char c = 0;
             if (::read(fd_, &c, 1) == 1) line += c;
             else if (errno != EAGAIN) break;
@@ -310,6 +315,8 @@ public:
     }
     // Lets the run go on and reads the rest of its trace.
     void Release() {
+        ::close(keep_);
+        keep_ = -1;
         ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
         char buffer[4096];
         while (::read(fd_, buffer, sizeof buffer) > 0) {
@@ -319,6 +326,7 @@ public:
 private:
     std::string path_;
     int fd_ = -1;
+    int keep_ = -1;
 };
 
 TEST_F(FaultTest, TwoOverlappingAppliesLeaveTheLaterRunsConfigurationAndCaptionPair) {

@@ -1,5 +1,6 @@
 // The arithmetic behind the skinned controls, without a window.
 #include "ButtonLook.h"
+#include "KeySteps.h"
 #include "ListEditRules.h"
 #include "MarkerMath.h"
 #include "MenuMetrics.h"
@@ -105,6 +106,37 @@ TEST(MarkerMath, PointerValuesAndPositioning) {
     EXPECT_EQ(MarkerSetPosValue(4, 1, 6), 4);
     EXPECT_EQ(MarkerClampedValue(7, 1, 6), 6);
     EXPECT_EQ(MarkerClampedValue(-3, 1, 6), 1);
+}
+
+TEST(KeySteps, ValuesStopAtTheEndsAndChoicesWrap) {
+    struct Case {
+        int value, minimum, maximum;
+        KeyStep step;
+        int expected;
+    };
+    const Case values[] = {
+        {5, 1, 11, KeyStep::More, 6},        {11, 1, 11, KeyStep::More, 11},    {1, 1, 11, KeyStep::Less, 1},
+        {5, 1, 11, KeyStep::PageMore, 6},    {5, 1, 180, KeyStep::PageMore, 22}, {170, 1, 180, KeyStep::PageMore, 180},
+        {10, 1, 180, KeyStep::PageLess, 1},  {90, 1, 120, KeyStep::First, 1},    {90, 1, 120, KeyStep::Last, 120},
+        {0, 1, 10, KeyStep::None, 1},        {400, 1, 180, KeyStep::Less, 179},  {3, 3, 3, KeyStep::More, 3},
+    };
+    for (const Case& c : values)
+        EXPECT_EQ(SteppedValue(c.value, c.minimum, c.maximum, c.step), c.expected)
+            << c.value << " in " << c.minimum << ".." << c.maximum << " step " << static_cast<int>(c.step);
+
+    struct Choice {
+        int current, count;
+        KeyStep step;
+        int expected;
+    };
+    const Choice choices[] = {
+        {0, 4, KeyStep::More, 1}, {3, 4, KeyStep::More, 0},  {0, 4, KeyStep::Less, 3},    {-1, 4, KeyStep::More, 0},
+        {-1, 4, KeyStep::Less, 3}, {2, 4, KeyStep::First, 0}, {1, 4, KeyStep::Last, 3},   {2, 4, KeyStep::None, 2},
+        {0, 0, KeyStep::More, -1}, {1, 2, KeyStep::PageMore, 0}, {9, 4, KeyStep::More, 0},
+    };
+    for (const Choice& c : choices)
+        EXPECT_EQ(SteppedChoice(c.current, c.count, c.step), c.expected)
+            << c.current << " of " << c.count << " step " << static_cast<int>(c.step);
 }
 
 TEST(ListEditRules, ColoursAndEndOfEditing) {

@@ -2,10 +2,12 @@
 #include "CBitmapBtn.h"
 #include "CDMarker.h"
 #include "CExMenu.h"
+#include "CFocusItem.h"
 #include "CLBEditorWnd.h"
 #include "CListBoxPro.h"
 #include "CSkinScrollBar.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QSignalSpy>
 #include <QTest>
@@ -97,6 +99,145 @@ TEST(CBitmapBtnWidget, HoverMinXAndCheckBoxClicks) {
     EXPECT_EQ(button.CurrentPicture(), ButtonPicture::Pressed);
 }
 
+// Keys act like a completed drag: one report per change, none at an end;
+// the accessible object carries the value, the range and the shown text.
+TEST(CDMarkerWidget, KeysMoveLikeADragRelease) {
+    QWidget parent;
+    parent.resize(100, 200);
+    CDMarkerV marker(QRect(10, 10, 7, 169), &parent, 2027);
+    marker.SetRange(1, 180);
+    marker.SetPos(100);
+    marker.valueText = [](int value) { return QStringLiteral("%1 DPI").arg(value * 50); };
+    parent.show();
+    marker.setFocus(Qt::TabFocusReason);
+    QSignalSpy spy(&marker, &CDMarkerBase::markerChanged);
+    const struct {
+        Qt::Key key;
+        int expected;
+    } keys[] = {{Qt::Key_Up, 101},     {Qt::Key_Left, 100}, {Qt::Key_PageUp, 117}, {Qt::Key_PageDown, 100},
+                {Qt::Key_End, 180},    {Qt::Key_Right, 180}, {Qt::Key_Home, 1},    {Qt::Key_Down, 1}};
+    int reports = 0;
+    for (const auto& k : keys) {
+        const int before = marker.Pos();
+        QTest::keyClick(&marker, k.key);
+        EXPECT_EQ(marker.Pos(), k.expected) << k.key;
+        if (k.expected != before) ++reports;
+        ASSERT_EQ(spy.count(), reports) << k.key;
+        if (k.expected != before) {
+            EXPECT_EQ(spy.last().at(0).toInt(), k.expected);
+        }
+    }
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&marker);
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->role(), QAccessible::Slider);
+    ASSERT_NE(access->valueInterface(), nullptr);
+    EXPECT_EQ(access->valueInterface()->maximumValue().toInt(), 180);
+    access->valueInterface()->setCurrentValue(48);
+    EXPECT_EQ(marker.Pos(), 48);
+    EXPECT_EQ(spy.last().at(0).toInt(), 48);
+    EXPECT_EQ(access->text(QAccessible::Value), QStringLiteral("2400 DPI"));
+}
+
+// Tab reaches the button and a click does not take the focus; Space
+// presses it (Enter only where the owner lets it), a check box turns over,
+// and its accessible object tells role, name and states.
+TEST(CBitmapBtnWidget, KeyboardPressAndAccessibleState) {
+    QWidget parent;
+    parent.resize(200, 60);
+    CBitmapBtn button(&parent, 7);
+    button.SetImages(0, 0, 140, 30, Solid(140, 30, Qt::red), Solid(140, 30, Qt::green), Solid(140, 30, Qt::blue),
+                     Solid(140, 30, Qt::gray));
+    parent.show();
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    EXPECT_EQ(button.focusPolicy(), Qt::TabFocus);  // a click leaves the focus where it is
+    // Focused by the window's activation or a click: no mark, the picture as it was.
+    button.clearFocus();
+    button.setFocus(Qt::ActiveWindowFocusReason);
+    ASSERT_TRUE(button.hasFocus());
+    const QImage plain = button.grab().toImage();
+    for (int x = 0; x < plain.width(); ++x) ASSERT_EQ(plain.pixelColor(x, 0), QColor(Qt::red)) << x;
+    // Reached by Tab: the highlight colour on the frame, the picture inside.
+    button.clearFocus();
+    button.setFocus(Qt::TabFocusReason);
+    const QImage shown = button.grab().toImage();
+    int marked = 0;
+    for (int x = 0; x < shown.width(); ++x) marked += shown.pixelColor(x, 0) == QColor(255, 237, 0) ? 1 : 0;
+    EXPECT_GT(marked, shown.width() / 4);  // dotted along the top edge
+    EXPECT_EQ(shown.pixelColor(70, 15), QColor(Qt::red));
+
+    QSignalSpy clicks(&button, &QAbstractButton::clicked);
+    QTest::keyClick(&button, Qt::Key_Space);
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::keyClick(&button, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 1);
+    button.enterPresses = true;
+    QTest::keyClick(&button, Qt::Key_Return);
+    EXPECT_EQ(clicks.count(), 2);
+
+    button.SetCheckBox(true);
+    button.SetCaption(QStringLiteral("Loop"));
+    QTest::keyClick(&button, Qt::Key_Space);
+    EXPECT_TRUE(button.Checked());
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&button);
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->text(QAccessible::Name), QStringLiteral("Loop"));
+    EXPECT_TRUE(access->state().checkable);
+    EXPECT_TRUE(access->state().checked);
+    access->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_FALSE(button.Checked());
+    EXPECT_EQ(clicks.count(), 4);
+
+    button.SetCheckBox(false);
+    button.SetExpanded(false);
+    button.setAccessibleName(QStringLiteral("Button 3: Scroll"));
+    EXPECT_EQ(access->text(QAccessible::Name), QStringLiteral("Button 3: Scroll"));
+    EXPECT_FALSE(access->state().checkable);
+    EXPECT_TRUE(access->state().collapsed);
+    button.SetExpanded(true);
+    EXPECT_TRUE(access->state().expanded);
+}
+
+// A painted part: Space activates, arrows step, F2 edits, clicks go through.
+TEST(CFocusItemWidget, KeysAndAccessibleObject) {
+    QWidget parent;
+    parent.resize(200, 100);
+    int level = 6, activated = 0, edited = 0;
+    CFocusItem item(&parent, QRect(20, 20, 40, 20), QAccessible::Slider, "gauge");
+    EXPECT_EQ(item.geometry(), QRect(18, 18, 44, 24));
+    EXPECT_TRUE(item.testAttribute(Qt::WA_TransparentForMouseEvents));
+    item.name = [] { return QStringLiteral("Mouse Speed"); };
+    item.range = CFocusItem::Range{1, 11};
+    item.value = [&] { return level; };
+    item.upIsMore = true;
+    item.step = [&](KeyStep step) { level = SteppedValue(level, 1, 11, step); };
+    item.activate = [&] { ++activated; };
+    item.edit = [&] { ++edited; };
+    parent.show();
+    parent.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&parent));
+    item.setFocus(Qt::TabFocusReason);
+    QTest::keyClick(&item, Qt::Key_Up);
+    QTest::keyClick(&item, Qt::Key_Right);
+    EXPECT_EQ(level, 8);
+    QTest::keyClick(&item, Qt::Key_End);
+    EXPECT_EQ(level, 11);
+    QTest::keyClick(&item, Qt::Key_Space);
+    QTest::keyClick(&item, Qt::Key_Return);  // Enter is the owner's choice; off by default
+    QTest::keyClick(&item, Qt::Key_F2);
+    EXPECT_EQ(activated, 1);
+    EXPECT_EQ(edited, 1);
+
+    QAccessibleInterface* access = QAccessible::queryAccessibleInterface(&item);
+    ASSERT_NE(access, nullptr);
+    EXPECT_EQ(access->role(), QAccessible::Slider);
+    EXPECT_EQ(access->text(QAccessible::Name), QStringLiteral("Mouse Speed"));
+    ASSERT_NE(access->valueInterface(), nullptr);
+    EXPECT_EQ(access->valueInterface()->currentValue().toInt(), 11);
+    EXPECT_EQ(access->valueInterface()->minimumValue().toInt(), 1);
+    EXPECT_TRUE(access->state().focused);
+}
+
 struct ListFixture : ::testing::Test {
     void SetUp() override {
         host.resize(200, 200);
@@ -110,14 +251,15 @@ struct ListFixture : ::testing::Test {
     CListBoxPro* list = nullptr;
 };
 
-TEST_F(ListFixture, ArrowKeysDoNothing) {
+TEST_F(ListFixture, ArrowKeysMoveTheSelection) {
     list->setCurrentRow(1);
     list->setFocus();
     QTest::keyClick(list, Qt::Key_Down);
     QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_EQ(list->currentRow(), 1);
+    QTest::keyClick(list, Qt::Key_Down);  // the last item stays
+    EXPECT_EQ(list->currentRow(), 3);
     QTest::keyClick(list, Qt::Key_Up);
-    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(list->currentRow(), 2);
 }
 
 TEST_F(ListFixture, HoveredItemIsHighlightedAndReported) {

@@ -6,6 +6,7 @@
 
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
+#include "controls/CFocusItem.h"
 #include "controls/CSkinScrollBar.h"
 #include "controls/SkinLoader.h"
 #include "pages/CDlgAngleSnap.h"
@@ -97,6 +98,69 @@ TEST_F(PagesTest, DpiSliderIconSwatchAndTypedValue) {
     Click(&page, QPoint(100, 255));
     EXPECT_EQ(At(field::kDpiStageA + 3), 171);
     EXPECT_EQ(page.openStage(), -1);
+}
+
+// The painted parts are focus items whose keys make the same edits as clicks.
+TEST_F(PagesTest, KeysOnThePaintedPartsEditLikeClicks) {
+    const auto items = [](QWidget& page, const char* name) { return page.findChildren<CFocusItem*>(name); };
+    // DPI: Space switches a stage off; its slider's key switches it on again, as a drag does.
+    CDlgDPISetting dpi(*editor);
+    const auto stageOn = items(dpi, "dpiStageOnItem");
+    ASSERT_EQ(stageOn.size(), 7);
+    QTest::keyClick(stageOn[1], Qt::Key_Space);
+    EXPECT_EQ(At(field::kDpiStageOn + 1), 0);
+    QTest::keyClick(dpi.marker(1), Qt::Key_End);
+    EXPECT_EQ(At(field::kDpiStageA + 1), 180);
+    EXPECT_EQ(At(field::kDpiStageOn + 1), 1);
+    QTest::keyClick(items(dpi, "dpiValueItem")[2], Qt::Key_F2);
+    EXPECT_EQ(dpi.openStage(), 2);
+    QTest::keyClick(dpi.edit(2), Qt::Key_Escape);
+    EXPECT_EQ(dpi.openStage(), -1);
+    int chooserOpened = 0;
+    dpi.chooseColour = [&](const QColor&) -> std::optional<QColor> {
+        ++chooserOpened;
+        return std::nullopt;
+    };
+    QTest::keyClick(items(dpi, "dpiColourItem")[0], Qt::Key_Space);
+    EXPECT_EQ(chooserOpened, 1);
+
+    // The dial's quarters: Space chooses, the arrows go round clockwise (1000, 500, 250, 125 Hz).
+    CDlgUSBReportRate rate(*editor);
+    const auto quarters = items(rate, "rateItem");
+    ASSERT_EQ(quarters.size(), 4);
+    QTest::keyClick(quarters[0], Qt::Key_Space);
+    EXPECT_EQ(At(field::kReportRate), 1);
+    QTest::keyClick(quarters[0], Qt::Key_Right);
+    EXPECT_EQ(At(field::kReportRate), 2);
+    QTest::keyClick(quarters[0], Qt::Key_Left);
+    EXPECT_EQ(At(field::kReportRate), 8);
+
+    // The gauge: Home, Up, End, Page Down within 1..11.
+    CDlgMouseSpeed speed(*editor);
+    CFocusItem* gauge = items(speed, "speedGauge").value(0);
+    ASSERT_NE(gauge, nullptr);
+    const struct {
+        Qt::Key key;
+        int level;
+    } gaugeKeys[] = {{Qt::Key_Home, 1}, {Qt::Key_Up, 2}, {Qt::Key_End, 11}, {Qt::Key_Right, 11}, {Qt::Key_PageDown, 10}};
+    for (const auto& k : gaugeKeys) {
+        QTest::keyClick(gauge, k.key);
+        EXPECT_EQ(At(field::kPointerSpeed), k.level) << k.key;
+    }
+
+    // OFF and ON; lines or one screen, and Up in the lines box.
+    CDlgAngleSnap angle(*editor);
+    QTest::keyClick(items(angle, "angleOnItem")[0], Qt::Key_Space);
+    EXPECT_EQ(At(field::kAngleSnapOn), 1);
+    QTest::keyClick(items(angle, "angleOnItem")[0], Qt::Key_Right);
+    EXPECT_EQ(At(field::kAngleSnapOn), 0);
+    CDlgMouseWheelSpeed wheel(*editor);
+    QTest::keyClick(wheel.linesBox(), Qt::Key_Up);
+    EXPECT_EQ(At(field::kWheelLines), 4);
+    EXPECT_EQ(wheel.linesBox()->text(), "4");
+    QTest::keyClick(items(wheel, "wheelScreenItem")[0], Qt::Key_Space);
+    EXPECT_EQ(At(field::kWheelPageScroll), 1);
+    EXPECT_FALSE(wheel.linesBox()->isEnabled());
 }
 
 TEST_F(PagesTest, DpiVariantAndStrayCodes) {
