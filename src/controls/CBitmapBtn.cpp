@@ -77,10 +77,7 @@ void CBitmapBtn::focusInEvent(QFocusEvent* event) {
 }
 
 void CBitmapBtn::keyPressEvent(QKeyEvent* event) {
-    if (!mark_.Shows(*this)) {
-        mark_.KeyPressed();
-        update();
-    }
+    mark_.KeyPressed(*this);
     if (IsPressKey(*event, enterPresses) && !event->isAutoRepeat()) {
         setDown(true);
         event->accept();

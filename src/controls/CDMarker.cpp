@@ -67,10 +67,7 @@ void CDMarkerBase::focusInEvent(QFocusEvent* event) {
 }
 
 void CDMarkerBase::keyPressEvent(QKeyEvent* event) {
-    if (!mark_.Shows(*this)) {
-        mark_.KeyPressed();
-        update();
-    }
+    mark_.KeyPressed(*this);
     const KeyStep step = KeyStepOf(*event, true);
     if (step == KeyStep::None || event->modifiers() != Qt::NoModifier) {
         QWidget::keyPressEvent(event);

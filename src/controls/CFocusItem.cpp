@@ -36,10 +36,7 @@ void CFocusItem::focusInEvent(QFocusEvent* event) {
 }
 
 void CFocusItem::keyPressEvent(QKeyEvent* event) {
-    if (!mark_.Shows(*this)) {
-        mark_.KeyPressed();
-        update();
-    }
+    mark_.KeyPressed(*this);
     if (!isEnabled()) {
         QWidget::keyPressEvent(event);
         return;

@@ -24,7 +24,13 @@ public:
         else if (reason == Qt::MouseFocusReason)
             shown_ = false;
     }
-    void KeyPressed() { shown_ = true; }
+    // A key on the focused control shows the mark; the control repaints
+    // when it was hidden.
+    void KeyPressed(QWidget& widget) {
+        if (Shows(widget)) return;
+        shown_ = true;
+        widget.update();
+    }
     bool Shows(const QWidget& widget) const { return shown_ && widget.hasFocus(); }
 
 private:

@@ -12,19 +12,7 @@ export HOME=$work/home LANG=C.UTF-8 LC_ALL=C.UTF-8
 unset DBUS_SESSION_BUS_ADDRESS
 mkdir -p "$HOME"
 
-# A session bus of our own, with the accessibility bus launched on it.
-cat >"$work/bus.conf" <<CONF
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=4 4>"$work/bus" &
-pids+=($!)
-wait_for 10 test -s "$work/bus" || fail "dbus-daemon did not start"
-export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+start_session_bus
 
 start_xvfb
 /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y-bus.log" 2>&1 &
@@ -37,8 +25,6 @@ pids+=($!)
 trace=$work/trace.txt
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$qv530" --demo --trace "$trace" >"$work/qv530.log" 2>&1 &
 pids+=($!)
-visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
-window_shown() { [ -n "$(visible_window)" ]; }
 wait_for 20 window_shown || fail "the window did not appear after the splash"
 win=$(visible_window)
 sleep 1

@@ -37,8 +37,6 @@ stop_program() {
     kill "$main"
     wait "$main" 2>/dev/null || true
 }
-visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
-window_shown() { [ -n "$(visible_window)" ]; }
 dialog_window() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1 || true; }
 dialog_open() { [ -n "$(dialog_window "$1")" ]; }
 dialog_closed() { [ -z "$(dialog_window "$1")" ]; }

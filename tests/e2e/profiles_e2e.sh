@@ -14,8 +14,6 @@ start_xvfb
 start_tray
 sleep 1
 
-visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
-window_shown() { [ -n "$(visible_window)" ]; }
 # Clicks at a point of the window (button 1 or 3).
 click() { xdotool mousemove --sync $((X + $1)) $((Y + $2)) click "${3:-1}"; sleep 0.4; }
 # The dialog lies at (10, 40) of the window; its parts, from its skin geometry.

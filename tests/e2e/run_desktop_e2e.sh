@@ -6,13 +6,10 @@
 set -euo pipefail
 qv530=$1 qv530ctl=$2 service=$3 out=$4
 mkdir -p "$out"
-work=$(mktemp -d)
-export HOME=$work/home XDG_RUNTIME_DIR=$work/run QV530_DEBUG=1
-unset XDG_CONFIG_HOME WAYLAND_DISPLAY DISPLAY DBUS_SESSION_BUS_ADDRESS
-mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
-pids=()
-cleanup() { for p in "${pids[@]}"; do kill "$p" 2>/dev/null || true; done; wait 2>/dev/null || true; rm -rf "$work"; }
-trap cleanup EXIT
+. "$(dirname "${BASH_SOURCE[0]}")/session.sh"
+export HOME=$work/home
+unset WAYLAND_DISPLAY DISPLAY DBUS_SESSION_BUS_ADDRESS
+mkdir -p "$HOME"
 log=$work/qv530.log
 fail() {
     echo "FAILED: $*"
@@ -20,28 +17,10 @@ fail() {
     echo "--- notification service"; cat "$work/notices.log" 2>/dev/null || true
     exit 1
 }
-wait_for() { # seconds command...
-    local limit=$1; shift
-    for _ in $(seq $((limit * 10))); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
-}
 passed=0
 ok() { echo "ok: $*"; passed=$((passed + 1)); }
 
-# A session bus of our own: no service of this machine is started on demand.
-cat >"$work/bus.conf" <<CONF
-<busconfig>
-  <type>session</type>
-  <listen>unix:tmpdir=$work</listen>
-  <auth>EXTERNAL</auth>
-  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
-</busconfig>
-CONF
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=3 3>"$work/bus" &
-pids+=($!)
-wait_for 10 test -s "$work/bus" || fail "dbus-daemon did not start"
-DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
-export DBUS_SESSION_BUS_ADDRESS
+start_session_bus
 
 "$service" >"$work/notices.log" 2>&1 &
 service_pid=$!
@@ -63,8 +42,6 @@ start_x() {
     wait_for 10 test -s "$work/display" || fail "Xvfb did not start"
     export DISPLAY=:$(head -n1 "$work/display")
 }
-visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
-window_shown() { [ -n "$(visible_window)" ]; }
 window_hidden() { [ -z "$(visible_window)" ]; }
 click_at() { # x y, in the window
     eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"

@@ -19,8 +19,6 @@ trace=$work/trace.txt
 pids+=($!)
 main=$!
 
-visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
-window_shown() { [ -n "$(visible_window)" ]; }
 window_hidden() { [ -z "$(visible_window)" ]; }
 wait_for 20 window_shown || fail "the window did not appear after the splash"
 win=$(visible_window)

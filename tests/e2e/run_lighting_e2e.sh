@@ -17,8 +17,6 @@ trace=$work/trace.txt
 "$qv530" --demo --trace "$trace" >"$work/qv530.log" 2>&1 &
 pids+=($!)
 
-visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
-window_shown() { [ -n "$(visible_window)" ]; }
 wait_for 20 window_shown || fail "the window did not appear after the splash"
 win=$(visible_window)
 sleep 1

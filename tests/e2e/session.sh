@@ -36,3 +36,22 @@ more_sequences_than() { [ "$(sequences_done)" -gt "$1" ]; }
 # The program's windows on the display: a menu or dialog that opens adds one.
 program_windows() { xdotool search --onlyvisible --class '^qv530$' 2>/dev/null | wc -l; }
 more_windows_than() { [ "$(program_windows)" -gt "$1" ]; }
+# The main window, once the splash has gone.
+visible_window() { xdotool search --onlyvisible --name '^QV530-10800rad$' 2>/dev/null | head -n1; }
+window_shown() { [ -n "$(visible_window)" ]; }
+# A session bus of our own, exported as DBUS_SESSION_BUS_ADDRESS: no service
+# of this machine is started on demand.
+start_session_bus() {
+    cat >"$work/bus.conf" <<CONF
+<busconfig>
+  <type>session</type>
+  <listen>unix:tmpdir=$work</listen>
+  <auth>EXTERNAL</auth>
+  <policy context="default"><allow send_destination="*" eavesdrop="true"/><allow eavesdrop="true"/><allow own="*"/></policy>
+</busconfig>
+CONF
+    dbus-daemon --config-file="$work/bus.conf" --nofork --print-address=5 5>"$work/bus" &
+    pids+=($!)
+    wait_for 10 test -s "$work/bus" || fail "dbus-daemon did not start"
+    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/bus")
+}
