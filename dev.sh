@@ -12,7 +12,8 @@ cd "$(dirname "$0")"
 PACKAGES=(cmake ninja-build g++ pkg-config libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev libudev-dev libx11-dev fonts-dejavu-core fonts-wqy-zenhei qt6-translations-l10n
           xvfb xdotool trayer x11-utils imagemagick qt6-wayland weston dbus python3-pyatspi at-spi2-core
-          dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion clang)
+          dpkg-dev file lintian appstream desktop-file-utils man-db bash-completion clang
+          libglib2.0-dev gsettings-desktop-schemas)
 
 install_missing() {
     local missing=()

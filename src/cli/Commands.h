@@ -28,5 +28,8 @@ int RunShow(const Args& args, std::ostream& out, std::ostream& err);
 int RunDemoStage(const Args& args, std::ostream& out, std::ostream& err);
 // "profile list|new|copy|delete|rename|switch|export|import ...".
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err);
+// "pointer": where this desktop takes each pointer setting; "pointer apply":
+// the current profile's pointer settings to the desktop now.
+int RunPointer(const Args& args, std::ostream& out, std::ostream& err);
 
 } // namespace qv530::cli

@@ -78,6 +78,8 @@ void PrintNames(std::ostream& err) {
     err << "\n";
 }
 
+} // namespace
+
 // The current profile as the program loads it at start-up; what was loaded
 // instead of a profile that could not be, and failed writes, go to err.
 CliProfile LoadCurrent(std::ostream& err) {
@@ -95,8 +97,6 @@ bool ReportWriteFailures(CliProfile& profile, std::ostream& err) {
     for (const std::string& failure : failures) err << "qv530ctl: " << failure << "\n";
     return !failures.empty();
 }
-
-} // namespace
 
 int RunGet(const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() > 1) {

@@ -70,6 +70,12 @@ std::string LevelWords(std::uint8_t stored);
 // A level 1..11, or "code N" as it is.
 bool ParseLevelOrCode(std::span<const std::string> words, int& level);
 
+// The current profile as the program loads it at start-up; what was loaded
+// instead of a profile that could not be, and failed writes, go to err.
+CliProfile LoadCurrent(std::ostream& err);
+// Prints every failed write of the profile's files; true when there was one.
+bool ReportWriteFailures(CliProfile& profile, std::ostream& err);
+
 int RunGet(const Args& args, std::ostream& out, std::ostream& err);
 int RunSet(const Args& args, std::ostream& out, std::ostream& err);
 

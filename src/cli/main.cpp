@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "  macros list FILE                 print the macros of a macro store\n"
     "  profile list|new [NAME]|copy I|delete I|rename I NAME|switch I|NAME|export I FILE|import I FILE\n"
     "                                   the six named profiles, as the window's profile dialog edits them\n"
+    "  pointer [apply]                  where this desktop takes the pointer settings; apply: send the\n"
+    "                                   current profile's pointer settings to the desktop now (not the mouse)\n"
     "  show                             show the window of the running configurator\n"
     "  demo-stage N                     make the running --demo copy's mouse switch to DPI stage N (0..7)\n"
     "  --help                           this text\n"
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     if (command == "reset") return RunReset(args, std::cout, std::cerr);
     if (command == "watch") return RunWatch(args, std::cout, std::cerr);
     if (command == "macros") return RunMacros(args, std::cout, std::cerr);
+    if (command == "pointer") return RunPointer(args, std::cout, std::cerr);
     if (command == "show") return RunShow(args, std::cout, std::cerr);
     if (command == "profile") return RunProfile(args, std::cout, std::cerr);
     if (command == "demo-stage") return RunDemoStage(args, std::cout, std::cerr);

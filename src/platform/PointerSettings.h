@@ -11,8 +11,6 @@
 
 namespace qv530 {
 
-class ProcessRunner;
-
 // The flags the Windows calls are made with.
 inline constexpr unsigned kUpdateIniFile = 0x01; // SPIF_UPDATEINIFILE: kept in the user's profile
 inline constexpr unsigned kSendChange = 0x02;    // SPIF_SENDCHANGE: other programs are told
@@ -37,6 +35,9 @@ public:
     virtual bool SetWheelScrollLines(int lines, unsigned flags) = 0;
     // SPI_SETDOUBLECLICKTIME; milliseconds.
     virtual bool SetDoubleClickTime(int milliseconds, unsigned flags) = 0;
+    // Where the last call put its value, or why it was not taken; empty when
+    // the backend does not say.
+    virtual std::string Note() const { return {}; }
 };
 
 // The four settings as the desktop takes them.
@@ -88,23 +89,24 @@ private:
 // and 20 -> 1.
 double GnomeSpeedFromSpeed(int speed);
 
-// The GNOME backend through the gsettings program. Acceleration on (a
-// non-zero acceleration level) is the 'adaptive' profile, off is 'flat';
-// speed 1..20 goes through GnomeSpeedFromSpeed; the double-click time is
-// written as it is (positive values only). GNOME has no wheel-lines setting,
-// so that call is always refused. When gnomeDesktop is false, or gsettings or
-// the mouse schema is missing, every call is refused without running
-// anything but the checks. Every refusal and every failing gsettings run
-// leaves a debug line; nothing throws and every run is time-limited.
-std::unique_ptr<PointerSettingsBackend> MakeGsettingsPointerSettings(ProcessRunner& runner, bool gnomeDesktop);
+// The GNOME backend through GIO's GSettings, schema
+// org.gnome.desktop.peripherals.mouse: acceleration on (a non-zero
+// acceleration level) is the 'adaptive' accel-profile, off is 'flat'; speed
+// 1..20 goes through GnomeSpeedFromSpeed to "speed"; the double-click time
+// to "double-click" as it is (positive values only). GNOME has no
+// wheel-lines setting, so that call is always refused. When gnomeDesktop is
+// false or the schema is missing every call is refused; a value outside the
+// key's range or a key that cannot be written is refused too. Every refusal
+// leaves a debug line and its Note.
+std::unique_ptr<PointerSettingsBackend> MakeGioPointerSettings(bool gnomeDesktop);
 
 // Whether an XDG_CURRENT_DESKTOP value names GNOME or a desktop built on it
 // ("GNOME", "ubuntu:GNOME", "Budgie:GNOME").
 bool IsGnomeDesktop(const char* currentDesktop);
 
-// The backend for this session: the GNOME backend when XDG_CURRENT_DESKTOP
-// names GNOME, run through real processes; otherwise every call is refused,
-// which leaves only the debug lines.
+// The backend for this session's desktop (see DesktopPointerSettings.h):
+// GNOME through GSettings, KDE Plasma through its files and the session bus;
+// on any other desktop every call is refused and its Note says so.
 std::unique_ptr<PointerSettingsBackend> MakeDesktopPointerSettings();
 
 } // namespace qv530
