@@ -177,6 +177,11 @@ constexpr UiText kChs[] = {
     {605, "未安装固件更新程序。"},
     {606, "鼠标 %1 未接收设置。是否已拔出？"},
     {607, "鼠标垫未接收设置。是否已拔出？"},
+    {608, "应用时写入 %1。"},
+    {609, "%1：仅按行滚动，不支持整屏。"},
+    {610, "%1 不支持此设置。"},
+    {611, "仅保存在配置文件中，桌面没有此设置。"},
+    {612, "此桌面不支持此设置。"},
 };
 
 // Traditional Chinese. Empty like the simplified table, and slot 601 too.
@@ -331,6 +336,11 @@ constexpr UiText kCht[] = {
     {605, "未安裝韌體更新程式。"},
     {606, "滑鼠 %1 未接收設定。是否已拔除？"},
     {607, "滑鼠墊未接收設定。是否已拔除？"},
+    {608, "套用時寫入 %1。"},
+    {609, "%1：僅按行捲動，不支援整頁。"},
+    {610, "%1 不支援此設定。"},
+    {611, "僅儲存在設定檔中，桌面沒有此設定。"},
+    {612, "此桌面不支援此設定。"},
 };
 
 // English: every slot that carries text in any language.
@@ -495,6 +505,11 @@ constexpr UiText kEn[] = {
     {605, "No firmware updater is installed."},
     {606, "The mouse %1 did not take the settings. Was it unplugged?"},
     {607, "The mouse pad did not take the settings. Was it unplugged?"},
+    {608, "Goes to %1 on Apply."},
+    {609, "%1 takes lines per notch on Apply; one screen per notch is not available there."},
+    {610, "%1 does not take this setting."},
+    {611, "Kept in the profile only: no desktop has this setting."},
+    {612, "This desktop does not take this setting."},
 };
 
 // German. Slot 601 stays empty; several macro texts are English on purpose.
@@ -657,6 +672,11 @@ constexpr UiText kDe[] = {
     {605, "Es ist kein Firmware-Updater installiert."},
     {606, "Die Maus %1 hat die Einstellungen nicht übernommen. Wurde sie abgezogen?"},
     {607, "Das Mauspad hat die Einstellungen nicht übernommen. Wurde es abgezogen?"},
+    {608, "Wird beim Übernehmen an %1 gegeben."},
+    {609, "%1 übernimmt Zeilen pro Raste; eine Bildschirmseite pro Raste gibt es dort nicht."},
+    {610, "%1 übernimmt diese Einstellung nicht."},
+    {611, "Nur im Profil gespeichert: kein Desktop hat diese Einstellung."},
+    {612, "Dieser Desktop übernimmt diese Einstellung nicht."},
 };
 // clang-format on
 

@@ -13,7 +13,7 @@
 namespace qv530 {
 
 // Slots 0..603 exist; most of them stay empty in every language.
-inline constexpr int kUiSlotCount = 608;
+inline constexpr int kUiSlotCount = 613;
 // Slots of our own beyond the original table.
 inline constexpr int kSlotGuideNotOpened = 604;
 inline constexpr int kSlotNoUpdater = 605;
@@ -21,6 +21,12 @@ inline constexpr int kSlotNoUpdater = 605;
 // the mouse, %1 its product ID ("A11D"), or the pad.
 inline constexpr int kSlotMouseMissedSettings = 606;
 inline constexpr int kSlotPadMissedSettings = 607;
+// The status lines under the pages of the desktop's pointer settings (%1 the desktop).
+inline constexpr int kSlotPointerTaken = 608;
+inline constexpr int kSlotPointerLinesOnly = 609;
+inline constexpr int kSlotPointerNotTaken = 610;
+inline constexpr int kSlotPointerNoDesktopSetting = 611;
+inline constexpr int kSlotPointerUnknownDesktop = 612;
 
 // Slot 0 names the section of the profile side file (str%d.ini) that holds the
 // button captions in the current language ("Setting-EN", ...).

@@ -30,6 +30,7 @@ CDlgAngleSnap::CDlgAngleSnap(ProfileEditor& editor, QWidget* parent)
       enabled_(SkinLoader::Load("Skins\\Enable.png")), disabled_(SkinLoader::Load("Skins\\Disable.png")),
       font_(PageFont(kFontHeight)) {
     setObjectName("angleSnapPage");
+    AddDesktopStatus(PointerSetting::AngleSnap);
     // OFF and ON as a pair of radio items: Space chooses, an arrow goes to the other one.
     std::array<CFocusItem*, 2> items{};
     for (const bool on : {false, true}) {
@@ -74,6 +75,7 @@ void CDlgAngleSnap::paintEvent(QPaintEvent*) {
                      Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotOff));
     DrawFittedText(painter, CaptionRect(skin::kAngleOnIcon, width() - kCaptionGap), Qt::AlignLeft | Qt::AlignVCenter,
                      editor_.Text(kSlotOn));
+    PaintDesktopStatus(painter);
 }
 
 } // namespace qv530

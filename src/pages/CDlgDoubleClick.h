@@ -13,6 +13,7 @@ public:
     explicit CDlgDoubleClick(ProfileEditor& editor, QWidget* parent = nullptr)
         : CSpeedDialPage(editor, field::kDoubleClickLevel, &SetDoubleClickLevel, true, kTitleSlot, parent) {
         setObjectName("doubleClickPage");
+        AddDesktopStatus(PointerSetting::DoubleClick);
     }
 };
 

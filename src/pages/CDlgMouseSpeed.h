@@ -12,6 +12,7 @@ public:
     explicit CDlgMouseSpeed(ProfileEditor& editor, QWidget* parent = nullptr)
         : CSpeedDialPage(editor, field::kPointerSpeed, &SetPointerSpeed, false, kTitleSlot, parent) {
         setObjectName("mouseSpeedPage");
+        AddDesktopStatus(PointerSetting::Speed);
     }
 };
 

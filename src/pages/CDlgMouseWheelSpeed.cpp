@@ -28,6 +28,7 @@ CDlgMouseWheelSpeed::CDlgMouseWheelSpeed(ProfileEditor& editor, QWidget* parent)
       disabled_(SkinLoader::Load("Skins\\MouseAttribute\\ScrollSpeed\\Disable.png")),
       arrows_(SkinLoader::Load("Skins\\MouseAttribute\\ScrollSpeed\\ScrollLines.png")), font_(PageFont(kFontHeight)) {
     setObjectName("wheelPage");
+    AddDesktopStatus(PointerSetting::Wheel);
     box_ = new QLineEdit(this);
     box_->setObjectName("wheelLines");
     box_->setGeometry(ToQt(skin::kWheelLinesEdit));
@@ -139,6 +140,7 @@ void CDlgMouseWheelSpeed::paintEvent(QPaintEvent*) {
     DrawFittedText(painter, QRect(captionLeft, kWheelScreenIcon.y - 3, width() - kCaptionGap - captionLeft,
                            kWheelScreenIcon.height + 6),
                      Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotScreen));
+    PaintDesktopStatus(painter);
 }
 
 } // namespace qv530

@@ -7,6 +7,7 @@
 #include "controls/CFocusItem.h"
 #include "controls/SkinLoader.h"
 #include "lang/Language.h"
+#include "lang/PointerStatusText.h"
 
 namespace qv530 {
 
@@ -42,6 +43,58 @@ void CDlgPage::DrawFittedText(QPainter& painter, const QRect& rect, int flags, c
     painter.setFont(font);
     painter.drawText(rect, flags, text);
     painter.setFont(original);
+}
+
+namespace {
+constexpr int kStatusBandHeight = 30;
+constexpr int kStatusMargin = 6;
+constexpr int kStatusLargestPixels = 11;
+constexpr int kStatusSmallestPixels = 8;
+} // namespace
+
+void CDlgPage::AddDesktopStatus(PointerSetting setting) {
+    statusSetting_ = setting;
+    contentHeight_ = height();
+    setFixedSize(width(), contentHeight_ + kStatusBandHeight);
+    RefreshDesktopStatus();
+}
+
+void CDlgPage::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (statusSetting_) RefreshDesktopStatus();
+}
+
+void CDlgPage::RefreshDesktopStatus() {
+    statusSession_ = CurrentDesktop();
+    // Only the speed under Plasma's Wayland session depends on which mice are there.
+    const bool perMouse = *statusSetting_ == PointerSetting::Speed && statusSession_.kind == DesktopKind::KdeWayland;
+    statusKind_ = RouteOf(statusSession_, *statusSetting_, perMouse ? SessionMice(statusSession_) : std::vector<InputDeviceId>{}).kind;
+    setAccessibleDescription(DesktopStatusText());
+    update();
+}
+
+QString CDlgPage::DesktopStatusText() const {
+    const PointerStatusText status = PointerStatusOf(statusKind_, statusSession_);
+    return editor_.Text(status.slot).trimmed().replace("%1", QString::fromStdString(status.desktop));
+}
+
+void CDlgPage::PaintDesktopStatus(QPainter& painter) const {
+    if (!statusSetting_) return;
+    const QRect band(0, contentHeight_, width(), height() - contentHeight_);
+    // The band continues the background's bottom row.
+    const QColor fill = background_.isNull() ? QColor(30, 30, 30)
+                                             : background_.pixelColor(0, background_.height() - 1);
+    painter.fillRect(band, fill);
+    const QRect text = band.adjusted(kStatusMargin, 0, -kStatusMargin, -2);
+    const QString line = DesktopStatusText();
+    QFont font = PageFont(kStatusLargestPixels);
+    const int flags = Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap;
+    while (font.pixelSize() > kStatusSmallestPixels &&
+           QFontMetrics(font).boundingRect(text, flags, line).height() > text.height())
+        font.setPixelSize(font.pixelSize() - 1);
+    painter.setFont(font);
+    painter.setPen(QColor(200, 200, 200));
+    painter.drawText(text, flags, line);
 }
 
 void CDlgPage::keyPressEvent(QKeyEvent* event) {

@@ -7,7 +7,10 @@
 #include <QImage>
 #include <QWidget>
 
+#include <optional>
+
 #include "controls/SkinGeometry.h"
+#include "platform/DesktopPointerSettings.h"
 #include "pages/ProfileEditor.h"
 
 namespace qv530 {
@@ -36,9 +39,25 @@ protected:
 
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    // Pages of the desktop's pointer settings: a band under the page says
+    // what this desktop does with the setting (looked up again whenever the
+    // page is shown); the page paints it last with PaintDesktopStatus.
+    void AddDesktopStatus(PointerSetting setting);
+    void PaintDesktopStatus(QPainter& painter) const;
 
     ProfileEditor& editor_;
     QImage background_;
+
+private:
+    void RefreshDesktopStatus();
+    QString DesktopStatusText() const;
+
+    std::optional<PointerSetting> statusSetting_;
+    PointerRoute::Kind statusKind_ = PointerRoute::Kind::NotThisDesktop;
+    DesktopSession statusSession_;
+    int contentHeight_ = 0;
 };
 
 // Enter, Escape, Space and F1 (key-down and key-up) never reach a page's or

@@ -72,6 +72,7 @@ void CSpeedDialPage::paintEvent(QPaintEvent*) {
                    Qt::AlignRight | Qt::AlignVCenter, editor_.Text(kSlotSlow));
     DrawFittedText(painter, QRect(rightInner, captionTop, width() - kCaptionGap - rightInner, kCaptionHeight),
                    Qt::AlignLeft | Qt::AlignVCenter, editor_.Text(kSlotFast));
+    PaintDesktopStatus(painter);
 }
 
 } // namespace qv530

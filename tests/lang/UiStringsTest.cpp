@@ -1,3 +1,4 @@
+#include "lang/PointerStatusText.h"
 #include "lang/UiStringTables.h"
 #include "lang/UiStrings.h"
 
@@ -160,8 +161,8 @@ TEST(UiStrings, EveryLanguageFillsTheEnglishSlots) {
         EXPECT_EQ(missing, std::vector<int>{}) << "slots without a translation";
         EXPECT_EQ(unexpected, std::vector<int>{}) << "slots that should stay empty";
     }
-    // English is the complete table: slot 0, the 11 shared slots, 154 texts and 4 of our own.
-    EXPECT_EQ(english.size(), 170u);
+    // English is the complete table: slot 0, the 11 shared slots, 154 texts and 9 of our own.
+    EXPECT_EQ(english.size(), 175u);
 }
 
 TEST(UiStrings, TablesAreAscendingAndLeaveTheSharedSlotsAlone) {
@@ -193,6 +194,33 @@ TEST(UiStrings, DpiStageNoticesEndWithABlank) {
         }
     }
     EXPECT_EQ(Loaded("CHS").UiString(549) + "(2400)", "DPI切换到第三段 (2400)");
+}
+
+TEST(UiStrings, PointerStatusLinesNameTheDesktopWhereTheyShould) {
+    using K = PointerRoute::Kind;
+    const DesktopSession plasma{DesktopKind::KdeWayland, "KDE", ""};
+    const DesktopSession xfce{DesktopKind::Other, "XFCE", ""};
+    const DesktopSession unnamed{DesktopKind::Other, "", ""};
+    const struct {
+        K kind;
+        const DesktopSession& session;
+        int slot;
+        std::string desktop;
+    } cases[] = {
+        {K::Taken, plasma, kSlotPointerTaken, "KDE Plasma (Wayland)"},
+        {K::TakenLinesOnly, plasma, kSlotPointerLinesOnly, "KDE Plasma (Wayland)"},
+        {K::NotThisDesktop, xfce, kSlotPointerNotTaken, "XFCE"},
+        {K::NotThisDesktop, unnamed, kSlotPointerUnknownDesktop, ""},
+        {K::NoDesktopSetting, plasma, kSlotPointerNoDesktopSetting, ""},
+    };
+    for (const auto& c : cases) {
+        const PointerStatusText text = PointerStatusOf(c.kind, c.session);
+        EXPECT_EQ(text.slot, c.slot);
+        EXPECT_EQ(text.desktop, c.desktop);
+        for (const char* code : {"CHS", "CHT", "EN", "DE"})
+            EXPECT_EQ(Loaded(code).UiString(text.slot).find("%1") != std::string::npos, !c.desktop.empty())
+                << code << " " << text.slot;
+    }
 }
 
 } // namespace

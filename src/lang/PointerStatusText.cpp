@@ -1,0 +1,20 @@
+#include "lang/PointerStatusText.h"
+
+#include "lang/UiStrings.h"
+
+namespace qv530 {
+
+PointerStatusText PointerStatusOf(PointerRoute::Kind kind, const DesktopSession& session) {
+    const std::string desktop = DesktopTitle(session);
+    switch (kind) {
+    case PointerRoute::Kind::Taken: return {kSlotPointerTaken, desktop};
+    case PointerRoute::Kind::TakenLinesOnly: return {kSlotPointerLinesOnly, desktop};
+    case PointerRoute::Kind::NoDesktopSetting: return {kSlotPointerNoDesktopSetting, ""};
+    case PointerRoute::Kind::NotThisDesktop: break;
+    }
+    // A desktop that does not name itself has no name to show.
+    if (session.kind == DesktopKind::Other && session.currentDesktop.empty()) return {kSlotPointerUnknownDesktop, ""};
+    return {kSlotPointerNotTaken, desktop};
+}
+
+} // namespace qv530
