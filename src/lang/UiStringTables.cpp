@@ -182,6 +182,7 @@ constexpr UiText kChs[] = {
     {610, "%1 不支持此设置。"},
     {611, "仅保存在配置文件中，桌面没有此设置。"},
     {612, "此桌面不支持此设置。"},
+    {613, "%1 按鼠标分别保存速度：请连接鼠标后应用。"},
 };
 
 // Traditional Chinese. Empty like the simplified table, and slot 601 too.
@@ -341,6 +342,7 @@ constexpr UiText kCht[] = {
     {610, "%1 不支援此設定。"},
     {611, "僅儲存在設定檔中，桌面沒有此設定。"},
     {612, "此桌面不支援此設定。"},
+    {613, "%1 依滑鼠分別儲存速度：請連接滑鼠後套用。"},
 };
 
 // English: every slot that carries text in any language.
@@ -506,10 +508,11 @@ constexpr UiText kEn[] = {
     {606, "The mouse %1 did not take the settings. Was it unplugged?"},
     {607, "The mouse pad did not take the settings. Was it unplugged?"},
     {608, "Goes to %1 on Apply."},
-    {609, "%1 takes lines per notch on Apply; one screen per notch is not available there."},
+    {609, "%1 takes lines per notch, not one screen."},
     {610, "%1 does not take this setting."},
     {611, "Kept in the profile only: no desktop has this setting."},
     {612, "This desktop does not take this setting."},
+    {613, "%1 keeps the speed per mouse: connect the mouse and Apply."},
 };
 
 // German. Slot 601 stays empty; several macro texts are English on purpose.
@@ -673,10 +676,11 @@ constexpr UiText kDe[] = {
     {606, "Die Maus %1 hat die Einstellungen nicht übernommen. Wurde sie abgezogen?"},
     {607, "Das Mauspad hat die Einstellungen nicht übernommen. Wurde es abgezogen?"},
     {608, "Wird beim Übernehmen an %1 gegeben."},
-    {609, "%1 übernimmt Zeilen pro Raste; eine Bildschirmseite pro Raste gibt es dort nicht."},
+    {609, "%1: nur Zeilen pro Raste, keine Bildschirmseite."},
     {610, "%1 übernimmt diese Einstellung nicht."},
     {611, "Nur im Profil gespeichert: kein Desktop hat diese Einstellung."},
     {612, "Dieser Desktop übernimmt diese Einstellung nicht."},
+    {613, "%1 speichert die Geschwindigkeit je Maus: Maus anschließen und übernehmen."},
 };
 // clang-format on
 

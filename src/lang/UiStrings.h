@@ -13,7 +13,7 @@
 namespace qv530 {
 
 // Slots 0..603 exist; most of them stay empty in every language.
-inline constexpr int kUiSlotCount = 613;
+inline constexpr int kUiSlotCount = 614;
 // Slots of our own beyond the original table.
 inline constexpr int kSlotGuideNotOpened = 604;
 inline constexpr int kSlotNoUpdater = 605;
@@ -27,6 +27,7 @@ inline constexpr int kSlotPointerLinesOnly = 609;
 inline constexpr int kSlotPointerNotTaken = 610;
 inline constexpr int kSlotPointerNoDesktopSetting = 611;
 inline constexpr int kSlotPointerUnknownDesktop = 612;
+inline constexpr int kSlotPointerNoMouse = 613; // Plasma on Wayland keeps the speed per mouse
 
 // Slot 0 names the section of the profile side file (str%d.ini) that holds the
 // button captions in the current language ("Setting-EN", ...).

@@ -74,14 +74,17 @@ private:
     std::string why_;
 };
 
-// The KDE backend with the session bus it talks over.
+// The KDE backend with the session bus it talks over; the kernel's list of
+// our mice is taken again for every speed, as mice come and go.
 class KdeDesktopPointerSettings final : public PointerSettingsBackend {
 public:
     explicit KdeDesktopPointerSettings(const DesktopSession& session)
-        : bus_(MakeGioKdeSessionBus()),
-          backend_(MakeKdePointerSettings(session, bus_.get(), ListOurInputDevices())) {}
+        : session_(session), bus_(MakeGioKdeSessionBus()), backend_(MakeKdePointerSettings(session, bus_.get(), {})) {}
     bool SetMouse(const MouseAcceleration& a, unsigned flags) override { return backend_->SetMouse(a, flags); }
-    bool SetMouseSpeed(int speed, unsigned flags) override { return backend_->SetMouseSpeed(speed, flags); }
+    bool SetMouseSpeed(int speed, unsigned flags) override {
+        backend_ = MakeKdePointerSettings(session_, bus_.get(), ListOurInputDevices());
+        return backend_->SetMouseSpeed(speed, flags);
+    }
     bool SetWheelScrollLines(int lines, unsigned flags) override {
         return backend_->SetWheelScrollLines(lines, flags);
     }
@@ -89,6 +92,7 @@ public:
     std::string Note() const override { return backend_->Note(); }
 
 private:
+    DesktopSession session_;
     std::unique_ptr<KdeSessionBus> bus_;
     std::unique_ptr<PointerSettingsBackend> backend_;
 };

@@ -161,8 +161,8 @@ TEST(UiStrings, EveryLanguageFillsTheEnglishSlots) {
         EXPECT_EQ(missing, std::vector<int>{}) << "slots without a translation";
         EXPECT_EQ(unexpected, std::vector<int>{}) << "slots that should stay empty";
     }
-    // English is the complete table: slot 0, the 11 shared slots, 154 texts and 9 of our own.
-    EXPECT_EQ(english.size(), 175u);
+    // English is the complete table: slot 0, the 11 shared slots, 154 texts and 10 of our own.
+    EXPECT_EQ(english.size(), 176u);
 }
 
 TEST(UiStrings, TablesAreAscendingAndLeaveTheSharedSlotsAlone) {
@@ -210,6 +210,7 @@ TEST(UiStrings, PointerStatusLinesNameTheDesktopWhereTheyShould) {
         {K::Taken, plasma, kSlotPointerTaken, "KDE Plasma (Wayland)"},
         {K::TakenLinesOnly, plasma, kSlotPointerLinesOnly, "KDE Plasma (Wayland)"},
         {K::NotThisDesktop, xfce, kSlotPointerNotTaken, "XFCE"},
+        {K::NotThisDesktop, plasma, kSlotPointerNoMouse, "KDE Plasma (Wayland)"},
         {K::NotThisDesktop, unnamed, kSlotPointerUnknownDesktop, ""},
         {K::NoDesktopSetting, plasma, kSlotPointerNoDesktopSetting, ""},
     };
