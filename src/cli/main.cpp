@@ -26,6 +26,8 @@ constexpr const char* kUsage =
     "  macros list FILE                 print the macros of a macro store\n"
     "  profile list|new [NAME]|copy I|delete I|rename I NAME|switch I|NAME|export I FILE|import I FILE\n"
     "                                   the six named profiles, as the window's profile dialog edits them\n"
+    "  profile bind I|NAME PROGRAM|unbind PROGRAM|bindings\n"
+    "                                   game profiles: a profile sent while PROGRAM runs\n"
     "  show                             show the window of the running configurator\n"
     "  demo-stage N                     make the running --demo copy's mouse switch to DPI stage N (0..7)\n"
     "  --help                           this text\n"
