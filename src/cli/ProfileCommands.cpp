@@ -8,6 +8,7 @@
 #include "lang/UiStrings.h"
 #include "macros/MacroRebuild.h"
 #include "platform/FileIo.h"
+#include "profiles/GameBindings.h"
 #include "profiles/ProfileBook.h"
 #include "profiles/ProfileFileMoves.h"
 #include "profiles/ProfileNameRules.h"
@@ -24,7 +25,8 @@ constexpr int kBadInput = 2;
 
 constexpr const char* kProfileUsage =
     "usage: qv530ctl profile list | new [NAME] | copy INDEX | delete INDEX | rename INDEX NAME |\n"
-    "                        switch INDEX|NAME | export INDEX FILE | import INDEX FILE\n";
+    "                        switch INDEX|NAME | export INDEX FILE | import INDEX FILE |\n"
+    "                        bind INDEX|NAME PROGRAM | unbind PROGRAM | bindings\n";
 
 // The data folder, its language and the list as the dialog reads it; made
 // once the store's session holds the lock, so the list cannot change under it.
@@ -186,15 +188,22 @@ int Rename(ProfileSession& session, const Args& args, std::ostream& out, std::os
     return kDone;
 }
 
+// A profile given by name or index; names are compared ignoring case, the
+// exact name wins. -1 (and the reason on err) when none is.
+int FindProfile(const ProfileSession& session, const std::string& text, std::ostream& err) {
+    int index = session.book.Find(text);
+    if (index < 0) index = session.book.FindIgnoringCase(text);
+    if (index < 0 && !ParseIndex(text, session.book, index)) {
+        err << "qv530ctl: no profile is named or numbered '" << text << "'\n";
+        return -1;
+    }
+    return index;
+}
+
 int SwitchTo(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
     if (args.size() != 1) return err << kProfileUsage, kBadInput;
-    // Names are compared ignoring case; the exact name wins.
-    int index = session.book.Find(args[0]);
-    if (index < 0) index = session.book.FindIgnoringCase(args[0]);
-    if (index < 0 && !ParseIndex(args[0], session.book, index)) {
-        err << "qv530ctl: no profile is named or numbered '" << args[0] << "'\n";
-        return kBadInput;
-    }
+    const int index = FindProfile(session, args[0], err);
+    if (index < 0) return kBadInput;
     if (const int status = Save(session, index, err); status != kDone) return status;
     if (!Switch(session, index, err)) return kRefused;
     out << "* " << index << " " << session.book.entries()[static_cast<std::size_t>(index)].name << "\n";
@@ -253,6 +262,47 @@ int Import(ProfileSession& session, const Args& args, std::ostream& out, std::os
     return kDone;
 }
 
+const std::string& NameAt(const ProfileSession& session, int index) {
+    return session.book.entries()[static_cast<std::size_t>(index)].name;
+}
+
+int BindingOutcome(const GameBindingChange& change, std::ostream& err) {
+    for (const std::string& note : change.notes) err << "qv530ctl: " << note << "\n";
+    if (change.done) return kDone;
+    err << "qv530ctl: " << change.error << "; nothing was changed\n";
+    return change.badInput ? kBadInput : kRefused;
+}
+
+int Bind(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 2) return err << kProfileUsage, kBadInput;
+    const int index = FindProfile(session, args[0], err);
+    if (index < 0) return kBadInput;
+    const GameBindingChange change = BindGame(session.store, index, args[1]);
+    if (const int status = BindingOutcome(change, err); status != kDone) return status;
+    if (!change.previousProfileId.empty()) {
+        const int previous = PositionOfProfileId(session.store, change.previousProfileId);
+        if (previous >= 0) err << "qv530ctl: " << args[1] << " was bound to " << NameAt(session, previous) << "\n";
+    }
+    out << index << " " << NameAt(session, index) << " " << args[1] << "\n";
+    return kDone;
+}
+
+int Unbind(ProfileSession& session, const Args& args, std::ostream& out, std::ostream& err) {
+    if (args.size() != 1) return err << kProfileUsage, kBadInput;
+    if (const int status = BindingOutcome(UnbindGame(session.store, args[0]), err); status != kDone) return status;
+    out << "unbound " << args[0] << "\n";
+    return kDone;
+}
+
+int Bindings(ProfileSession& session, std::ostream& out, std::ostream& err) {
+    std::string error;
+    const std::vector<PlacedBinding> placed = PlacedGameBindings(session.store, &error);
+    if (!error.empty()) return err << "qv530ctl: " << error << "\n", kRefused;
+    for (const PlacedBinding& p : placed)
+        out << p.position << " " << NameAt(session, p.position) << " " << p.binding.program << "\n";
+    return kDone;
+}
+
 } // namespace
 
 int RunProfile(const Args& args, std::ostream& out, std::ostream& err) {
@@ -263,13 +313,13 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err) {
     // alone may still be read from a folder whose lock cannot be had.
     const StoreSession store(DataFolder());
     for (const std::string& note : store.notes()) err << "qv530ctl: " << note << "\n";
-    const bool listing = command == "list" && rest.empty();
+    const bool listing = (command == "list" || command == "bindings") && rest.empty();
     if (!store.ok() && !listing) {
         err << "qv530ctl: " << store.refusal() << "; nothing was changed\n";
         return kRefused;
     }
     ProfileSession session(store);
-    if (listing) return List(session, out, err);
+    if (listing) return command == "list" ? List(session, out, err) : Bindings(session, out, err);
     if (session.book.count() == 0 && command != "new") {
         err << "qv530ctl: " << session.folder << "str.ini lists no profiles\n";
         return kRefused;
@@ -281,6 +331,8 @@ int RunProfile(const Args& args, std::ostream& out, std::ostream& err) {
     if (command == "switch") return SwitchTo(session, rest, out, err);
     if (command == "export") return Export(session, rest, out, err);
     if (command == "import") return Import(session, rest, out, err);
+    if (command == "bind") return Bind(session, rest, out, err);
+    if (command == "unbind") return Unbind(session, rest, out, err);
     err << kProfileUsage;
     return kBadInput;
 }

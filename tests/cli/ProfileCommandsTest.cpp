@@ -1,3 +1,4 @@
+#include <sys/stat.h>
 #include <sstream>
 
 #include "cli/Commands.h"
@@ -152,6 +153,66 @@ TEST_F(ProfileCommandsTest, NamesAreRefusedAlikeEverywhereAndFoundIgnoringCase) 
     ASSERT_EQ(Run({"switch", "SHOOTER"}), 0) << err.str();
     EXPECT_EQ(out.str(), "* 1 Shooter\n");
     EXPECT_EQ(Run({"new", "shooter"}), 0) << "another case is another name";
+}
+
+// Game bindings follow their profile through renames and moves, go with a
+// deleted profile, and bad input changes nothing.
+TEST_F(ProfileCommandsTest, GameBindingsFollowTheirProfileAndRefuseBadInput) {
+    ASSERT_EQ(Run({"new", "Game"}), 0) << err.str();
+    ASSERT_EQ(Run({"new", "Other"}), 0) << err.str();
+    ASSERT_EQ(Run({"bind", "game", "Shooter.exe"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "1 Game Shooter.exe\n");
+    ASSERT_EQ(Run({"bind", "2", "supertuxkart"}), 0) << err.str();
+    ASSERT_EQ(Run({"bind", "0", "racer"}), 0) << err.str();
+    const std::string before = ReadWholeFile(folder + "QV530.games").value_or("");
+    const struct {
+        Args args;
+        int status;
+    } refused[] = {
+        {{"bind", "Nobody", "x"}, 2},
+        {{"bind", "7", "x"}, 2},
+        {{"bind", "0", ""}, 2},
+        {{"bind", "0", std::string(129, 'a')}, 2},
+        {{"bind", "0", "games/x"}, 2},
+        {{"bind", "0", "Z:\\games\\x.exe"}, 2},
+        {{"bind", "0", "a\tb"}, 2},
+        {{"unbind", "unknown"}, 2},
+        {{"bind", "0"}, 2},
+    };
+    for (const auto& c : refused) {
+        EXPECT_EQ(Run(c.args), c.status) << c.args.back();
+        EXPECT_FALSE(err.str().empty()) << c.args.back();
+    }
+    EXPECT_EQ(ReadWholeFile(folder + "QV530.games").value_or(""), before);
+
+    // Binding again moves the program, whatever its case.
+    ASSERT_EQ(Run({"bind", "Other", "SHOOTER.EXE"}), 0) << err.str();
+    EXPECT_EQ(err.str(), "qv530ctl: SHOOTER.EXE was bound to Game\n");
+    ASSERT_EQ(Run({"bind", "Game", "Shooter.exe"}), 0);
+    ASSERT_EQ(Run({"rename", "1", "Shooters"}), 0);
+    ASSERT_EQ(Run({"delete", "0"}), 0);
+    ASSERT_EQ(Run({"bindings"}), 0) << err.str();
+    EXPECT_EQ(out.str(), "0 Shooters Shooter.exe\n1 Other supertuxkart\n");
+    ASSERT_EQ(Run({"unbind", "shooter.EXE"}), 0) << err.str();
+    ASSERT_EQ(Run({"bindings"}), 0);
+    EXPECT_EQ(out.str(), "1 Other supertuxkart\n");
+    // The deleted profile's binding is gone from the file with that write.
+    EXPECT_EQ(ReadWholeFile(folder + "QV530.games").value_or("").find("racer"), std::string::npos);
+}
+
+// A file of bindings that cannot be read is never written over; one with
+// damaged lines is kept aside before the next write.
+TEST_F(ProfileCommandsTest, DamagedOrUnreadableBindingsFileIsKept) {
+    ASSERT_EQ(::mkdir((folder + "QV530.games").c_str(), 0700), 0);
+    EXPECT_EQ(Run({"bind", "0", "game"}), 1);
+    EXPECT_EQ(Run({"bindings"}), 1);
+    ASSERT_EQ(::rmdir((folder + "QV530.games").c_str()), 0);
+
+    ASSERT_EQ(WriteFileAtomic(folder + "QV530.games", std::string("no tab here\n")), 0);
+    ASSERT_EQ(Run({"bind", "0", "game"}), 0) << err.str();
+    EXPECT_NE(err.str().find("kept as"), std::string::npos) << err.str();
+    ASSERT_EQ(Run({"bindings"}), 0);
+    EXPECT_EQ(out.str(), "0 Profile 1 game\n");
 }
 
 } // namespace
