@@ -46,7 +46,7 @@ complete_line "qv530ctl set button 4 d" double-click dpi
 complete_line "qv530ctl set button 4 dpi " up down loop
 complete_line "qv530ctl set button 4 macro Fire " once until-any while-held
 complete_line "qv530ctl pointer " apply
-complete_line "qv530ctl profile " list new copy delete rename switch export import
+complete_line "qv530ctl profile " list new copy delete rename switch export import bind unbind bindings
 complete_line "qv530ctl profile export 2 f" fps.bin
 complete_line "qv530ctl show "
 
