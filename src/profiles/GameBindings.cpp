@@ -29,10 +29,13 @@ GameBindingChange WriteBindings(const StoreSession& session, const GameBindingLi
         return std::find(liveIds.begin(), liveIds.end(), binding.profileId) == liveIds.end();
     });
     if (list.damaged) {
-        std::string error;
-        const std::string aside = KeepAside(path, error);
-        if (aside.empty()) {
-            change.error = "the damaged " + path + " cannot be kept aside: " + error;
+        // A copy, not a rename: a crash before the new file is written
+        // leaves the old one in its place, its bindings still read.
+        const std::optional<std::string> old = ReadWholeFile(path);
+        const std::string aside = KeptAsideName(path);
+        const int error = old ? WriteFileAtomic(aside, *old) : errno;
+        if (error != 0) {
+            change.error = "the damaged " + path + " cannot be kept aside: " + DescribeWriteError(aside, error);
             return change;
         }
         change.notes.push_back(path + " held lines that are no game binding; it was kept as " + aside);
