@@ -36,6 +36,7 @@
 #include "pages/CDlgLighting.h"
 #include "pages/CDlgLightingPad.h"
 #include "app/DesktopNotices.h"
+#include "app/GameWatcher.h"
 #include "app/NoticeRoute.h"
 #include "app/TrayPresence.h"
 #include "pages/CConfigDialog.h"
@@ -45,14 +46,20 @@
 #include "buttons/LeftClickRule.h"
 #include "device/FirmwareGate.h"
 #include "lang/AccessTexts.h"
+#include "lang/GameTexts.h"
 #include "lang/Language.h"
 #include "pages/CMacroProgramDialog.h"
 #include "macros/MacroRebuild.h"
 #include "platform/DebugLog.h"
+#include "profiles/GameBindings.h"
+#include "profiles/ProfileList.h"
 #include "settings/PointerValues.h"
 
 namespace qv530 {
 namespace {
+
+// How long a game's notice stands in the tray's balloon.
+constexpr int kGameNoticeMs = 5000;
 
 // Text slots of the window.
 constexpr int kSlotTitle = 6;
@@ -196,6 +203,14 @@ void CMouseConfigurationDlg::Prepare() {
     });
     app_.editor->WatchFolder();
 
+    // Game profiles: the bindings are read again whenever the folder changes,
+    // and a switch that had to wait is made when the sequence ends.
+    games_ = new GameWatcher(app_.editor->files().dataFolder(), std::make_unique<ProcProcessTable>(), this);
+    games_->activity = [this] { return GameActivity(); };
+    games_->carryOut = [this](const GameSwitch& decision) { CarryOutGameSwitch(decision); };
+    connect(app_.editor.get(), &ProfileEditor::folderChanged, games_, &GameWatcher::Reload);
+    connect(this, &CMouseConfigurationDlg::sequenceDone, games_, &GameWatcher::Tick);
+
     tray_ = std::make_unique<TrayPresence>(Text(kSlotTitle), Text(kSlotExit));
     connect(tray_.get(), &TrayPresence::openRequested, this, &CMouseConfigurationDlg::ShowFromTray);
     connect(tray_.get(), &TrayPresence::exitRequested, this, &CMouseConfigurationDlg::Quit);
@@ -211,6 +226,7 @@ void CMouseConfigurationDlg::Present() {
 
     // A desktop without a tray has no place to open the window from.
     if (app_.options.demo || !QSystemTrayIcon::isSystemTrayAvailable()) ShowFromTray();
+    games_->Reload();
 }
 
 void CMouseConfigurationDlg::LoadSkins() {
@@ -698,6 +714,8 @@ void CMouseConfigurationDlg::OpenProfileDialog() {
 }
 
 void CMouseConfigurationDlg::OnProfileDialogClosed(bool profileChanged) {
+    // A game's start or end that waited for the dialog is taken now.
+    QTimer::singleShot(0, games_, &GameWatcher::Tick);
     // The keyboard goes back where it came from.
     if (profileDialog_ && profileDialog_->isAncestorOf(QApplication::focusWidget()))
         profiles_->setFocus(Qt::ActiveWindowFocusReason);
@@ -747,6 +765,44 @@ void CMouseConfigurationDlg::ShowNotice(const Notice& notice, bool replacesPrevi
         break;
     case NoticeRoute::Dropped: break;
     }
+}
+
+WindowActivity CMouseConfigurationDlg::GameActivity() const {
+    WindowActivity activity;
+    activity.currentProfileId = app_.editor->profileId();
+    // A sequence, the profile dialog, a modal dialog or an open menu: the
+    // user is in the middle of something the switch would pull away.
+    activity.mustWait = !initialised_ || quitting_ || devices_->busy() || profileDialog_ ||
+                        QApplication::activeModalWidget() != nullptr || QApplication::activePopupWidget() != nullptr;
+    // A value still typed into a box counts as an edit: the switch would drop it.
+    bool typing = panel_ && panel_->HasTypedValues();
+    for (const CLBEditorWnd* box : findChildren<CLBEditorWnd*>()) typing = typing || box->isVisible();
+    activity.unappliedEdits = typing || app_.editor->HasUnappliedEdits();
+    return activity;
+}
+
+void CMouseConfigurationDlg::CarryOutGameSwitch(const GameSwitch& decision) {
+    const std::string& folder = app_.editor->files().dataFolder();
+    const std::vector<std::string> ids = ListedProfileIds(folder);
+    const auto found = std::find(ids.begin(), ids.end(), decision.profileId);
+    if (found == ids.end()) {
+        // The profile from before the game was deleted meanwhile: the current one stays.
+        DebugPrintf("Game switch: %s: its profile is gone\n", decision.game.c_str());
+        return;
+    }
+    const int position = static_cast<int>(found - ids.begin());
+    const std::vector<std::string> names = ProfileNames(LoadIni(app_.editor->files().profileListPath()));
+    GameNotice notice;
+    notice.game = decision.game;
+    notice.profile = position < static_cast<int>(names.size()) ? names[static_cast<std::size_t>(position)] : "";
+    notice.back = decision.back;
+    notice.refused = decision.kind == GameSwitch::Kind::Refused;
+    const std::string text = GameNoticeText(app_.editor->language(), notice);
+    DebugPrintf("Game switch: %s\n", text.c_str());
+    ShowNotice(Notice{text, "QV530-10800rad", kGameNoticeMs});
+    if (notice.refused) return;
+    app_.editor->SwitchProfile(position);
+    ApplySettings();
 }
 
 void CMouseConfigurationDlg::OnDeviceNotice(int kind, int argument) {

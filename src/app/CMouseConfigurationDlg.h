@@ -28,6 +28,9 @@ class CConfigDialog;
 class CDMarker;
 class CDlgadvance;
 class DesktopNotices;
+class GameWatcher;
+struct GameSwitch;
+struct WindowActivity;
 class TrayPresence;
 
 // The three pictures of the mouse.
@@ -91,6 +94,11 @@ public:
     DeviceHost& devices() { return *devices_; }
     bool trayIconShown() const;
     ProfileEditor& editor() { return *app_.editor; }
+    // What the game profiles need to know of the window, and a game's
+    // profile made current and applied (or the refusal said).
+    WindowActivity GameActivity() const;
+    void CarryOutGameSwitch(const GameSwitch& decision);
+    GameWatcher* gameWatcher() const { return games_; }
     // The profile dialog (at most one, over the left column), or null.
     CConfigDialog* profileDialog() const;
     void OpenProfileDialog();
@@ -182,6 +190,7 @@ private:
     std::unique_ptr<TrayPresence> tray_;
     QPointer<CConfigDialog> profileDialog_;
     std::unique_ptr<DesktopNotices> desktopNotices_;
+    GameWatcher* games_ = nullptr;
     QFont font_;
     int view_ = static_cast<int>(MouseView::Front);
     int selectedButton_ = -1;

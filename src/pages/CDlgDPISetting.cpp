@@ -138,6 +138,10 @@ void CDlgDPISetting::CommitTypedValues() {
     update();
 }
 
+bool CDlgDPISetting::HasTypedValues() const {
+    return openStage_ >= 0 && edits_[Index(openStage_)]->isModified();
+}
+
 bool CDlgDPISetting::eventFilter(QObject* watched, QEvent* event) {
     QLineEdit* open = openStage_ >= 0 ? edits_[Index(openStage_)] : nullptr;
     switch (event->type()) {

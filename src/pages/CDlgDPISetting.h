@@ -35,6 +35,7 @@ public:
     // The open box's typed DPI is stored by the commit rule and the box
     // closes; a box opened and left untouched changes nothing.
     void CommitTypedValues() override;
+    bool HasTypedValues() const override;
 
     // The stage whose number box is open, -1 none.
     int openStage() const { return openStage_; }

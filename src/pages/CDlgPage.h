@@ -25,6 +25,8 @@ public:
     // Stores what the user typed into a box of the page that is still open
     // (the user leaves the page, its section closes, or Apply runs).
     virtual void CommitTypedValues() {}
+    // Whether a box of the page holds typed text not stored yet.
+    virtual bool HasTypedValues() const { return false; }
 
     static QRect ToQt(const skin::Rect& r) { return {r.x, r.y, r.width, r.height}; }
 

@@ -216,6 +216,12 @@ void CDlgadvance::CommitTypedValues() {
         if (auto* own = qobject_cast<CDlgPage*>(page)) own->CommitTypedValues();
 }
 
+bool CDlgadvance::HasTypedValues() const {
+    for (QWidget* page : pages_)
+        if (auto* own = qobject_cast<CDlgPage*>(page); own && own->HasTypedValues()) return true;
+    return false;
+}
+
 // The range is the content height with a page of the client height; when
 // the content fits, the bar goes and the position is 0.
 void CDlgadvance::UpdateScrollBar() {

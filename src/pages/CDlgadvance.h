@@ -48,6 +48,7 @@ public:
     void RefreshAllPages();
     // Every page stores what is still typed into one of its open boxes.
     void CommitTypedValues();
+    bool HasTypedValues() const;
 
     int contentHeight() const { return stack_.contentHeight; }
     int scrollPosition() const { return position_; }

@@ -166,6 +166,7 @@ void ProfileEditor::WatchFolder() {
     connect(watcher_, &QFileSystemWatcher::directoryChanged, followTimer_, qOverload<>(&QTimer::start));
     connect(watcher_, &QFileSystemWatcher::fileChanged, followTimer_, qOverload<>(&QTimer::start));
     connect(followTimer_, &QTimer::timeout, this, &ProfileEditor::FollowFolder);
+    connect(followTimer_, &QTimer::timeout, this, &ProfileEditor::folderChanged);
     WatchProfileFiles();
 }
 

@@ -149,6 +149,9 @@ signals:
     void dpiVariantChanged();
     void padPresentChanged(bool present);
     void busyChanged(bool busy);
+    // Something in the watched data folder changed (another program's save,
+    // or our own): readers of other files there look again.
+    void folderChanged();
 
 private:
     // After a load by name: the record belongs to the profile it was read

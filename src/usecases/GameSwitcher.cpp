@@ -88,4 +88,9 @@ std::optional<GameSwitch> GameWatch::Tick(Clock::time_point now, const WindowAct
     return switcher_.Next(window);
 }
 
+GameWatch::Clock::duration GameWatch::UntilNextLook(Clock::time_point now) const {
+    if (!lastLook_ || now - *lastLook_ >= kLookInterval) return Clock::duration::zero();
+    return *lastLook_ + kLookInterval - now;
+}
+
 } // namespace qv530

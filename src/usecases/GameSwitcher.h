@@ -77,6 +77,9 @@ public:
     // Whether there is anything to watch (a timer is needed).
     bool watching() const { return !bindings_.empty() || !switcher_.idle(); }
     std::optional<GameSwitch> Tick(Clock::time_point now, const WindowActivity& window);
+    // How long from now until the next look is due: a timer set to fire then
+    // (never early) keeps the looks kLookInterval apart without missing one.
+    Clock::duration UntilNextLook(Clock::time_point now) const;
     const std::vector<GameBinding>& bindings() const { return bindings_; }
     std::size_t looks() const { return looks_; }
 

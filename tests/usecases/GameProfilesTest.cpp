@@ -2,6 +2,7 @@
 #include <map>
 #include <sys/stat.h>
 
+#include "lang/GameTexts.h"
 #include "platform/ProcessTable.h"
 #include "support/TempDir.h"
 #include "usecases/GameSwitcher.h"
@@ -160,6 +161,7 @@ TEST_F(GameSwitchTest, WaitsForApplyLooksAtMostEveryIntervalAndRefusesOverEdits)
     const std::size_t looks = watch.looks();
     EXPECT_EQ(Describe(Tick(500ms)), "none");
     EXPECT_EQ(watch.looks(), looks); // too soon for another look
+    EXPECT_EQ(watch.UntilNextLook(now), GameWatch::kLookInterval - 500ms);
     table.processes[10] = {"Shooter.exe", "Shooter.exe"};
     window.mustWait = true; // an Apply runs: the switch waits for its end
     EXPECT_EQ(Describe(Tick()), "none");
@@ -190,6 +192,22 @@ TEST_F(GameSwitchTest, ProfileChosenByTheUserDuringAGameStays) {
     EXPECT_EQ(Describe(Tick(10ms)), "switch chosen racer back");
     watch.SetBindings({});
     EXPECT_FALSE(watch.watching());
+}
+
+TEST(GameNoticeTest, NamesTheGameAndTheProfileInEachLanguage) {
+    const struct {
+        const char* code;
+        GameNotice notice;
+        const char* text;
+    } cases[] = {
+        {"EN", {"Shooter.exe", "Game", false, false}, "Shooter.exe: profile Game"},
+        {"EN", {"Shooter.exe", "Profile 1", true, false}, "Shooter.exe ended: profile Profile 1"},
+        {"FR", {"racer", "Race", false, true}, "racer: profile Race not applied, the window has unsaved changes"},
+        {"DE", {"racer", "Rennen", true, false}, "racer beendet: Profil Rennen"},
+        {"CHS", {"racer", "赛车", false, true}, "racer：未应用配置 赛车，窗口中有未保存的更改"},
+        {"CHT", {"racer", "%p%g", false, false}, "racer：設定檔 %p%g"}, // names are not read as forms
+    };
+    for (const auto& c : cases) EXPECT_EQ(GameNoticeText(c.code, c.notice), c.text) << c.code;
 }
 
 } // namespace
