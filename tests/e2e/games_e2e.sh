@@ -83,6 +83,28 @@ play_round x11-tray
 grep -q '^Notice route: balloon' "$log" || fail "x11-tray: the notices did not go to the tray"
 ok "X11 with a tray: the games' profiles are sent and the first comes back"
 
+# Unsaved edits in the window: the game's profile is not sent, and that is said.
+trace=$work/edits-trace.txt
+"$qv530" --demo --trace "$trace" >"$log" 2>&1 &
+main=$!
+pids+=($main)
+wait_for 20 grep -q '^Game bindings: 2$' "$log" || fail "edits: the window did not read the two bindings"
+wait_for 20 window_shown || fail "edits: the window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$(visible_window)")"
+xdotool mousemove --sync $((X + 125)) $((Y + 112)) click 1 # X/Y sensitivity
+sleep 0.5
+xdotool mousemove --sync $((X + 32 + 196)) $((Y + 122 + 40 + 4)) click 1 # near the right end of X
+bash -c "exec -a 'Z:\\games\\Shooter.exe' sleep 120" &
+shooter=$!
+pids+=($shooter)
+wait_for 15 grep -q '^Game switch: Shooter.exe: profile Game not applied, the window has unsaved changes$' "$log" ||
+    fail "edits: no notice that the game's profile was not applied"
+kill "$shooter" "$main"
+wait "$main" 2>/dev/null || true
+rates_are "" || fail "edits: the mouse was sent rates '$(rates)' over unsaved edits"
+[ "$(current_profile)" = "Profile 1" ] || fail "edits: '$(current_profile)' became current over unsaved edits"
+ok "unsaved edits: the game's profile is refused and said"
+
 # ---- X11 without a tray: the notices go to the desktop's notification service.
 pkill -x trayer || fail "the tray host was not running"
 wait_for 10 bash -c '! pgrep -x trayer' || fail "the tray host did not end"
