@@ -118,3 +118,67 @@ printf '  anonymous %d kB, threads %d\n' "$watch_anon" "$watch_threads"
 printf '  context switches over %d s idle: %d, %s/s (%s: %d/s)\n' "$idle" "$watch_wakeups" \
     "$(per_s "$watch_wakeups")" "$(verdict "$(per_s "$watch_wakeups")" "$target_wakeups_per_s")" \
     "$target_wakeups_per_s"
+
+# ---- Game profiles: 20 bound programs and 500 other processes of this user.
+# The idle program looks at the process table every 2 s; counted as above,
+# with its CPU time. Then a bound program is started and ended a few times:
+# the time from its start (or end) to the program's "Game switch:" line.
+kill "$main" "$watch" 2>/dev/null || true
+wait "$main" "$watch" 2>/dev/null || true
+ctl() { "$qv530ctl" "$@" >/dev/null 2>&1 || fail "qv530ctl $*"; }
+for p in 2 3 4 5 6; do ctl profile new "Game $p"; done
+ctl profile switch 0
+for g in $(seq -w 1 20); do ctl profile bind $((10#$g % 6)) "game$g.exe"; done
+others=()
+for _ in $(seq 500); do sleep 3600 & others+=($!); done
+pids+=("${others[@]}")
+"$qv530" --demo >"$work/qv530.log" 2>&1 &
+main=$!
+pids+=("$main")
+wait_for 20 grep -q '^Game bindings: 20$' "$work/qv530.log" || fail "the program did not read the 20 bindings"
+wait_for 20 grep -q '^Start-up: window ready' "$work/qv530.log" || fail "the window did not appear"
+win=$(xdotool search --onlyvisible --name '^QV530-10800rad$' | head -n1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+click 991 17
+sleep "$settle"
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$1/stat"; }
+switches "$main" >"$work/before"
+ticks_before=$(cpu_ticks "$main")
+sleep "$idle"
+switches "$main" >"$work/after"
+ticks=$(($(cpu_ticks "$main") - ticks_before))
+read -r game_wakeups _ < <(wakeups_between "$work/before" "$work/after")
+cpu_percent=$(awk -v t="$ticks" -v hz="$(getconf CLK_TCK)" -v s="$idle" 'BEGIN { printf "%.2f", 100 * t / hz / s }')
+
+switch_lines() { grep -c '^Game switch:' "$work/qv530.log" || true; }
+sequences() { grep -c '^Sequence done:' "$work/qv530.log" || true; }
+applied_since() { (($(sequences) > $1)); }
+# A bound program under a Wine-style name; its own output goes nowhere, so
+# nothing waits on it.
+start_game() { bash -c "exec -a 'C:\\games\\game07.exe' sleep 3600" </dev/null >/dev/null 2>&1 & game=$!; pids+=("$game"); }
+end_game() { kill "$game"; wait "$game" 2>/dev/null || true; }
+worst=0 all=()
+for _ in 1 2 3 4 5; do
+    for step in start_game end_game; do
+        # A start or end lands anywhere in the 2 s between two looks.
+        sleep "0.$((RANDOM % 10))"
+        lines_before=$(switch_lines) done_before=$(sequences)
+        begin=$(date +%s%N)
+        "$step"
+        for _ in $(seq 1000); do
+            (($(switch_lines) > lines_before)) && break
+            sleep 0.01
+        done
+        (($(switch_lines) > lines_before)) || fail "no game switch after $step"
+        ms=$((($(date +%s%N) - begin) / 1000000))
+        all+=("$ms")
+        ((ms <= worst)) || worst=$ms
+        wait_for 30 applied_since "$done_before" || fail "the game's Apply did not end"
+    done
+done
+echo "qv530 --demo with 20 bound programs and 500 other processes (idle in the tray)"
+printf '  context switches over %d s idle: %d, %s/s (%s: %d/s)\n' "$idle" "$game_wakeups" "$(per_s "$game_wakeups")" \
+    "$(verdict "$(per_s "$game_wakeups")" "$target_wakeups_per_s")" "$target_wakeups_per_s"
+printf '  CPU over %d s idle: %s %% of one core (%s: 1 %%)\n' "$idle" "$cpu_percent" "$(verdict "$cpu_percent" 1)"
+printf '  detection of 5 starts and 5 ends: %s ms; worst %d ms (%s: 2500 ms)\n' "${all[*]}" "$worst" \
+    "$(verdict "$worst" 2500)"
