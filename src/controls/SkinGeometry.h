@@ -253,12 +253,12 @@ inline constexpr Size kGameDialog{320, 330};             // "/Games/Games.png"
 inline constexpr Rect kGameTitle{16, 8, 272, 22};
 inline constexpr Rect kGameClose{297, 9, 15, 15};        // button-close-*.png
 inline constexpr Rect kGameList{20, 44, 280, 124};
-inline constexpr Rect kGameNameEdit{20, 184, 180, 24};
-inline constexpr Size kGameButton{90, 26};               // Games/button-*.png
-inline constexpr Rect kGameAdd{210, 183, 90, 26};
-inline constexpr Rect kGameRemove{210, 219, 90, 26};
-inline constexpr Size kGameWideButton{180, 26};          // Games/wide-*.png
-inline constexpr Rect kGameRunning{20, 219, 180, 26};
+inline constexpr Rect kGameNameEdit{20, 184, 170, 24};
+inline constexpr Size kGameButton{100, 26};               // Games/button-*.png
+inline constexpr Rect kGameAdd{200, 183, 100, 26};
+inline constexpr Rect kGameRemove{200, 219, 100, 26};
+inline constexpr Size kGameWideButton{170, 26};          // Games/wide-*.png
+inline constexpr Rect kGameRunning{20, 219, 170, 26};
 inline constexpr Rect kGameStatus{20, 256, 280, 62};
 
 // ---------------------------------------------------------------- key capture dialog

@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QScreen>
 
+#include <algorithm>
+
 #include "controls/CBitmapBtn.h"
 #include "controls/CExMenu.h"
 #include "controls/CFocusItem.h"
@@ -25,6 +27,8 @@ constexpr int kListId = 1010;
 constexpr int kFontHeight = 13;
 constexpr int kItemHeight = 20;
 constexpr int kMenuTextWidthSpare = 24; // text indent and frame
+// The running programs' menu items: ids below are the separator and the hidden item.
+constexpr int kFirstProgramId = kMenuHiddenId + 1;
 const char* const kPlainStyle = "QLabel { color: white; }";
 const char* const kTroubleStyle = "QLabel { color: rgb(255,237,0); }";
 
@@ -175,13 +179,13 @@ void CGameDialog::PickRunning() {
     menu.setObjectName("runningMenu");
     int widest = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        menu.AppendItem(static_cast<int>(i) + 1, Text(names[i]));
+        menu.AppendItem(kFirstProgramId + static_cast<int>(i), Text(names[i]));
         widest = std::max(widest, menu.fontMetrics().horizontalAdvance(Text(names[i])));
     }
     // Eight pixels a character is too narrow for some names.
     menu.setMinimumWidth(widest + kMenuTextWidthSpare);
-    const int chosen = runMenu(menu, running_->mapToGlobal(QPoint(0, running_->height())));
-    if (chosen >= 1 && chosen <= static_cast<int>(names.size())) AddProgram(names[static_cast<std::size_t>(chosen) - 1]);
+    const int chosen = runMenu(menu, running_->mapToGlobal(QPoint(0, running_->height()))) - kFirstProgramId;
+    if (chosen >= 0 && chosen < static_cast<int>(names.size())) AddProgram(names[static_cast<std::size_t>(chosen)]);
 }
 
 void CGameDialog::RemoveSelected() {

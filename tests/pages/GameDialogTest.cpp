@@ -82,7 +82,8 @@ TEST_F(GameDialogTest, AddsTypedAndPickedNamesRefusesBadOnesMovesAndRemoves) {
     QStringList offered;
     dialog->runningPrograms = [] { return std::vector<std::string>{"racer", "supertuxkart"}; };
     dialog->runMenu = [&](CExMenu& menu, const QPoint&) {
-        for (const QAction* action : menu.actions()) offered << action->text();
+        for (const QAction* action : menu.actions())
+            if (action->isVisible()) offered << action->text();
         return CExMenu::CommandId(menu.actions().front());
     };
     QTest::mouseClick(dialog->findChild<CBitmapBtn*>("runningPrograms"), Qt::LeftButton);
