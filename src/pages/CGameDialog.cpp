@@ -66,7 +66,10 @@ CGameDialog::CGameDialog(const std::string& language, const std::string& folder,
     nameField_->setFrame(false);
     nameField_->setPlaceholderText(Text(texts_.nameField));
     nameField_->setAccessibleName(Text(texts_.nameField));
-    nameField_->setStyleSheet("QLineEdit { color: white; background: rgb(40,40,40); border: none; padding: 0px 3px; }");
+    // With the keyboard focus it wears the dotted yellow frame of the other controls.
+    nameField_->setStyleSheet("QLineEdit { color: white; background: rgb(40,40,40); border: 1px solid rgb(40,40,40);"
+                              " padding: 0px 2px; }"
+                              "QLineEdit:focus { border: 1px dotted rgb(255,237,0); }");
     nameField_->installEventFilter(this);
 
     add_ = MakeButton(ToQt(skin::kGameAdd), "button", texts_.add, "addGame");

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 #include <QLineEdit>
 #include <QSignalSpy>
@@ -103,6 +104,18 @@ TEST_F(GameDialogTest, AddsTypedAndPickedNamesRefusesBadOnesMovesAndRemoves) {
     Type(*dialog, "kart");
     EXPECT_EQ(dialog->status().toStdString(), texts.listChanged);
     EXPECT_EQ(changed.count(), 3);
+}
+
+TEST_F(GameDialogTest, ABindingsFileThatCannotBeReadIsSaidAndKept) {
+    ASSERT_TRUE(std::filesystem::create_directory(folder + kGameBindingsName));
+    auto dialog = Open("EN");
+    const std::string unreadable = dialog->texts().unreadable;
+    EXPECT_EQ(dialog->status().left(10).toStdString(), unreadable.substr(0, 10));
+    QSignalSpy changed(dialog.get(), &CGameDialog::bindingsChanged);
+    Type(*dialog, "shooter.exe");
+    EXPECT_TRUE(dialog->status().startsWith("Nothing was changed: ")) << dialog->status().toStdString();
+    EXPECT_TRUE(std::filesystem::is_directory(folder + kGameBindingsName));
+    EXPECT_EQ(changed.count(), 0);
 }
 
 TEST_F(GameDialogTest, KeyboardGoesThroughTheControlsAndEscapeCloses) {
