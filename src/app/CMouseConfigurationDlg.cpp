@@ -703,6 +703,7 @@ void CMouseConfigurationDlg::OpenProfileDialog() {
     profileDialog_ = new CConfigDialog(*app_.editor, this);
     profileDialog_->move(skin::kMainLeftColumn.x, skin::kMainLeftColumn.y);
     connect(profileDialog_, &CConfigDialog::closed, this, &CMouseConfigurationDlg::OnProfileDialogClosed);
+    connect(profileDialog_, &CConfigDialog::gameBindingsChanged, games_, &GameWatcher::Reload);
     ShowSectionHeaders(false);
     // In the Tab order where it lies: after Config, before the panel.
     QList<QWidget*> chain{profiles_};

@@ -248,6 +248,19 @@ inline constexpr Rect kConfigNewButton{40, 288, 80, 26};
 inline constexpr Rect kConfigDeleteButton{180, 288, 80, 26};
 inline constexpr Rect kConfigCloseButton{277, 9, 15, 15};
 
+// ---------------------------------------------------------------- game dialog
+inline constexpr Size kGameDialog{320, 330};             // "/Games/Games.png"
+inline constexpr Rect kGameTitle{16, 8, 272, 22};
+inline constexpr Rect kGameClose{297, 9, 15, 15};        // button-close-*.png
+inline constexpr Rect kGameList{20, 44, 280, 124};
+inline constexpr Rect kGameNameEdit{20, 184, 170, 24};
+inline constexpr Size kGameButton{100, 26};               // Games/button-*.png
+inline constexpr Rect kGameAdd{200, 183, 100, 26};
+inline constexpr Rect kGameRemove{200, 219, 100, 26};
+inline constexpr Size kGameWideButton{170, 26};          // Games/wide-*.png
+inline constexpr Rect kGameRunning{20, 219, 170, 26};
+inline constexpr Rect kGameStatus{20, 256, 280, 62};
+
 // ---------------------------------------------------------------- key capture dialog
 inline constexpr Size kSingleKeyDialog{320, 170};        // "skins/single-key.png"
 inline constexpr Rect kSingleKeyPrompt{20, 34, 280, 20};

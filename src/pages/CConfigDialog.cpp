@@ -17,6 +17,7 @@
 #include "controls/SkinLoader.h"
 #include "lang/AccessTexts.h"
 #include "lang/Language.h"
+#include "pages/CGameDialog.h"
 #include "pages/ProfileEditor.h"
 #include "platform/DebugLog.h"
 #include "platform/FileIo.h"
@@ -30,6 +31,7 @@ namespace {
 constexpr int kListId = 1000;
 constexpr int kFontHeight = 13;
 constexpr int kItemHeight = 20;
+constexpr int kMenuTextWidthSpare = 24; // text indent and frame
 constexpr const char* kFileFilter = "Gaming Mouse Profile (*.bin)";
 const QRect kTitle(16, 8, 250, 22);
 
@@ -39,7 +41,8 @@ QString FromStd(const std::string& text) { return QString::fromStdString(text); 
 } // namespace
 
 CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
-    : QWidget(parent), editor_(editor), texts_(ProfileTextsFor(editor.language())) {
+    : QWidget(parent), editor_(editor), texts_(ProfileTextsFor(editor.language())),
+      gameTexts_(GameDialogTextsFor(editor.language())) {
     setObjectName("configDialog");
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
@@ -99,6 +102,7 @@ CConfigDialog::CConfigDialog(ProfileEditor& editor, QWidget* parent)
         QMessageBox::warning(this, caption, text);
     };
     runMenu = [](CExMenu& menu, const QPoint& at) { return menu.Exec(at); };
+    runGameDialog = [](CGameDialog& dialog) { dialog.exec(); };
     askDelete = [this, question = AccessTextsFor(editor.language()).deleteProfile](const QString& name) {
         return QMessageBox::question(this, FromStd(texts_.title), FromStd(question).arg(name),
                                      QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
@@ -197,6 +201,31 @@ void CConfigDialog::SaveProfileToFile() {
                                                            : FromStd(result.error));
 }
 
+void CConfigDialog::OpenGameDialog() {
+    const int row = book_.selected();
+    if (row < 0) return;
+    const ProfileEntry& entry = book_.entries()[static_cast<std::size_t>(row)];
+    // Bindings belong to a saved profile; an entry added since the list was
+    // read has none until closing the list saves it.
+    if (entry.origin < 0) {
+        showMessage("QV530-10800rad", FromStd(gameTexts_.unsaved).arg(FromStd(entry.name)));
+        return;
+    }
+    CGameDialog dialog(editor_.language(), FolderPath(), entry.origin, book_.readNames(), FromStd(entry.name), this);
+    // Another profile is named as this list shows it, renames not yet saved included.
+    dialog.profileNameAt = [this](int savedPosition) {
+        const int shown = book_.PositionOfOrigin(savedPosition);
+        if (shown >= 0) return FromStd(book_.entries()[static_cast<std::size_t>(shown)].name);
+        const std::vector<std::string>& saved = book_.readNames();
+        return savedPosition >= 0 && savedPosition < static_cast<int>(saved.size())
+                   ? FromStd(saved[static_cast<std::size_t>(savedPosition)])
+                   : QString::number(savedPosition);
+    };
+    connect(&dialog, &CGameDialog::bindingsChanged, this, &CConfigDialog::gameBindingsChanged);
+    runGameDialog(dialog);
+    list_->setFocus();
+}
+
 void CConfigDialog::CloseDialog() {
     if (closing_) return;
     closing_ = true;
@@ -253,6 +282,12 @@ void CConfigDialog::OpenContextMenu(const QPoint& globalPos) {
     menu.AppendItem(kMenuCopy, FromStd(texts_.copy));
     menu.AppendItem(kMenuLoad, FromStd(texts_.load));
     menu.AppendItem(kMenuSave, FromStd(texts_.save));
+    menu.AppendItem(kMenuGame, FromStd(gameTexts_.menuItem));
+    // Eight pixels a character leaves Chinese texts no room to spare.
+    int widest = 0;
+    for (const QAction* action : menu.actions())
+        widest = std::max(widest, menu.fontMetrics().horizontalAdvance(MenuItemText(action->text())));
+    menu.setMinimumWidth(widest + kMenuTextWidthSpare);
     RunMenuCommand(runMenu(menu, globalPos));
 }
 
@@ -263,6 +298,7 @@ void CConfigDialog::RunMenuCommand(int id) {
     case kMenuCopy: CopyProfile(); break;
     case kMenuLoad: LoadProfileFromFile(); break;
     case kMenuSave: SaveProfileToFile(); break;
+    case kMenuGame: OpenGameDialog(); break;
     default: break;
     }
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The profile dialog: the named profiles in a skinned list, New and Delete
-// buttons, a context menu (Delete, Edit, Copy, Load, Save), renaming in
+// buttons, a context menu (Delete, Edit, Copy, Load, Save, Game…), renaming in
 // place, and on close the list saved and the selected profile made current.
 // Modeless, over the main window's left column; the list rules and file
 // moves are the core's ProfileBook and SaveProfileBook.
@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 
+#include "lang/GameDialogTexts.h"
 #include "lang/ProfileTexts.h"
 #include "profiles/ProfileBook.h"
 
@@ -18,6 +19,7 @@ namespace qv530 {
 
 class CBitmapBtn;
 class CExMenu;
+class CGameDialog;
 class CListBoxPro;
 class ProfileEditor;
 
@@ -30,6 +32,7 @@ public:
     static constexpr int kMenuCopy = 32783;
     static constexpr int kMenuLoad = 32784;
     static constexpr int kMenuSave = 32785;
+    static constexpr int kMenuGame = 32787;
 
     CConfigDialog(ProfileEditor& editor, QWidget* parent);
 
@@ -39,6 +42,8 @@ public:
     void CopyProfile();
     void LoadProfileFromFile();
     void SaveProfileToFile();
+    // The programs that bring the selected profile (a saved one) while they run.
+    void OpenGameDialog();
     // Saves the list (moving the profiles' files), switches to or creates the
     // selected profile, and reports closed.
     void CloseDialog();
@@ -57,6 +62,8 @@ public:
     std::function<int(CExMenu& menu, const QPoint& globalPos)> runMenu;
     // Asked before the Delete key removes a profile (yes: delete); tests answer it.
     std::function<bool(const QString& name)> askDelete;
+    // Runs the game dialog (modal); tests drive it instead.
+    std::function<void(CGameDialog& dialog)> runGameDialog;
 
     // The dialog's controls in Tab order: the list, New, Delete, close.
     QList<QWidget*> FocusChain() const;
@@ -64,6 +71,8 @@ public:
 signals:
     // The dialog is done; profileChanged when another profile was loaded.
     void closed(bool profileChanged);
+    // The game dialog added, moved or removed a binding.
+    void gameBindingsChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -80,6 +89,7 @@ private:
 
     ProfileEditor& editor_;
     ProfileTexts texts_;
+    GameDialogTexts gameTexts_;
     ProfileBook book_;
     QImage background_;
     QFont font_;

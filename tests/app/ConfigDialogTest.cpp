@@ -12,6 +12,8 @@
 #include "controls/CListBoxPro.h"
 #include "controls/SkinLoader.h"
 #include "pages/CConfigDialog.h"
+#include "pages/CGameDialog.h"
+#include "profiles/GameBindings.h"
 #include "platform/FileIo.h"
 #include "profiles/DataFolderSetup.h"
 #include "profiles/ProfileFileMoves.h"
@@ -140,12 +142,42 @@ TEST_F(ConfigDialogTest, TheContextMenuHasTheLanguagesTextsAndCopiesTheSelectedP
     };
     dialog->list()->setCurrentRow(0);
     dialog->OpenContextMenu(QPoint(0, 0));
-    EXPECT_EQ(texts, (QStringList{QString::fromUtf8("Löschen"), "Bearbeiten", "Kopieren", "Laden", "Speichern"}));
-    EXPECT_EQ(ids, (std::vector<int>{32781, 32782, 32783, 32784, 32785}));
+    EXPECT_EQ(texts, (QStringList{QString::fromUtf8("Löschen"), "Bearbeiten", "Kopieren", "Laden", "Speichern",
+                                  QString::fromUtf8("Spiel…")}));
+    EXPECT_EQ(ids, (std::vector<int>{32781, 32782, 32783, 32784, 32785, 32787}));
     ASSERT_EQ(dialog->list()->count(), 3);
     EXPECT_EQ(dialog->list()->item(2)->text().toStdString(), "Kopieren Profile 1"); // the first profile was named before the language changed
     Close(dialog);
     EXPECT_TRUE(ReadWholeFile(folder + "config2.bin") == ReadWholeFile(folder + "config0.bin"));
+}
+
+TEST_F(ConfigDialogTest, GameBindsTheSavedProfileAndRefusesAnEntryNotSavedYet) {
+    Start();
+    Grow(2);
+    CConfigDialog* dialog = Open();
+    QSignalSpy changed(dialog, &CConfigDialog::gameBindingsChanged);
+    int shown = 0;
+    dialog->runGameDialog = [&](CGameDialog& games) {
+        ++shown;
+        games.nameField()->setText("racer");
+        games.AddTyped();
+    };
+    dialog->NewProfile(); // not saved before the list closes
+    dialog->RunMenuCommand(CConfigDialog::kMenuGame);
+    EXPECT_EQ(shown, 0);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].contains("Profile 3 is not saved yet")) << messages[0].toStdString();
+
+    dialog->list()->setCurrentRow(1);
+    dialog->RunMenuCommand(CConfigDialog::kMenuGame);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(changed.count(), 1);
+    const std::vector<std::string> ids = ListedProfileIds(folder);
+    const std::vector<GameBinding> bound = ReadGameBindings(folder, ids).bindings;
+    ASSERT_EQ(bound.size(), 1u);
+    EXPECT_EQ(bound[0].program, "racer");
+    EXPECT_EQ(bound[0].profileId, ids[1]);
+    Close(dialog);
 }
 
 TEST_F(ConfigDialogTest, AClickOnTheSelectedEntryRenamesItInPlace) {

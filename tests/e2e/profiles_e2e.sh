@@ -4,7 +4,8 @@
 # Opens the dialog with the Config button, adds a profile and closes on it,
 # changes a setting, applies, switches back and checks that the first
 # profile's file did not change; takes screenshots of the dialog with three
-# profiles and of its menu in English and German.
+# profiles and of its menu in English and German; binds programs to a
+# profile through Game… in four languages.
 set -euo pipefail
 qv530=$1 qv530ctl=$2 out=$3
 mkdir -p "$out"
@@ -83,8 +84,8 @@ dialog_entry 1 3
 import -window root "$out/profiles-menu-en.png"
 echo "English screenshots taken"
 
-# Save (the menu's last item) on the second profile through the file dialog.
-xdotool key Up Return
+# Save (the menu's item before the last, Game…) on the second profile through the file dialog.
+xdotool key Up Up Return
 save_dialog() { xdotool search --onlyvisible --name '^Save$' 2>/dev/null | head -n1; }
 save_dialog_shown() { [ -n "$(save_dialog)" ]; }
 wait_for 30 save_dialog_shown || fail "Save opened no file dialog"
@@ -151,4 +152,54 @@ dialog_new
 import -window root "$out/profiles-zh.png"
 dialog_close
 stop
-echo "7 passed, 0 failed"
+echo "Chinese screenshot taken"
+
+# Game… on the current profile (the menu's last item, by the keyboard): type
+# a program that brings the first profile, so that it moves, then a path,
+# which is refused.
+game_dialog() { xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n1; }
+game_dialog_shown() { [ -n "$(game_dialog "$1")" ]; }
+game_dialog_gone() { [ -z "$(game_dialog "$1")" ]; }
+bindings_are() { [ "$("$qv530ctl" profile bindings 2>&1)" = "$1" ]; }
+for locale in en_US de_DE zh_CN zh_TW; do
+    export HOME=$work/games-$locale LANG=$locale.UTF-8
+    mkdir -p "$HOME"
+    "$qv530ctl" profile new Racing >/dev/null  # and current
+    "$qv530ctl" profile bind 0 racer >/dev/null
+    start "games-$locale" "$LANG"
+    # Its title is in the language (the screenshots show it); X11's WM_NAME,
+    # which xdotool reads, keeps only the name's ASCII part for certain.
+    title=Racing
+    config_button
+    windows=$(program_windows)
+    xdotool key shift+F10
+    wait_for 5 more_windows_than "$windows" || fail "$locale: the menu key opened no menu"
+    xdotool key Up Return
+    wait_for 10 game_dialog_shown "$title" || fail "$locale: Game… opened no dialog named '$title'"
+    xdotool type --delay 20 racer
+    xdotool key Return
+    wait_for 10 bindings_are "1 Racing racer" || fail "$locale: racer did not move: $("$qv530ctl" profile bindings 2>&1)"
+    sleep 0.3
+    import -window root "$out/games-moved-$locale.png"
+    xdotool type --delay 20 'C:\games\shooter.exe'
+    xdotool key Return
+    sleep 0.3
+    import -window root "$out/games-refused-$locale.png"
+    bindings_are "1 Racing racer" || fail "$locale: a path was bound: $("$qv530ctl" profile bindings 2>&1)"
+    if [ "$locale" = en_US ]; then
+        # The running programs' menu, under its button.
+        eval "$(xdotool getwindowgeometry --shell "$(game_dialog "$title")" | sed 's/^/GAME_/')"
+        windows=$(program_windows)
+        xdotool mousemove --sync $((GAME_X + 20 + 85)) $((GAME_Y + 219 + 13)) click 1
+        wait_for 5 more_windows_than "$windows" || fail "the running programs' menu did not open"
+        sleep 0.3
+        import -window root "$out/games-running-en.png"
+        xdotool key Escape
+    fi
+    xdotool key Escape
+    wait_for 10 game_dialog_gone "$title" || fail "$locale: Escape did not close the game dialog"
+    dialog_close
+    stop
+    echo "$locale: Game… moved racer to the current profile and refused a path"
+done
+echo "8 passed, 0 failed"

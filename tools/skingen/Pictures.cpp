@@ -804,6 +804,21 @@ QStringList DrawAllPictures(const QString& folder, QString* error) {
     w.Draw(QStringLiteral("Config/New-Config.png"), kConfigButton, [](QPainter& p, QImage& img) { Pill(p, img.rect(), PillState::Normal); });
     w.Draw(QStringLiteral("Config/Del-Config.png"), kConfigButton, [](QPainter& p, QImage& img) { Pill(p, img.rect(), PillState::Pressed); });
 
+    // Game dialog.
+    w.Draw(QStringLiteral("Games/Games.png"), kGameDialog, [](QPainter& p, QImage& img) {
+        DialogBackground(p, img.rect(), 30);
+        InsetBox(p, ToQRect(kGameList).adjusted(-3, -3, 3, 3), QColor(20, 8, 9));
+        InsetBox(p, ToQRect(kGameNameEdit).adjusted(-2, -2, 2, 2), QColor(16, 7, 8));
+    });
+    for (bool over : {false, true}) {
+        const PillState state = over ? PillState::Hover : PillState::Normal;
+        const char* look = over ? "over" : "normal";
+        w.Draw(QStringLiteral("Games/button-%1.png").arg(look), kGameButton,
+               [state](QPainter& p, QImage& img) { Pill(p, img.rect(), state); });
+        w.Draw(QStringLiteral("Games/wide-%1.png").arg(look), kGameWideButton,
+               [state](QPainter& p, QImage& img) { Pill(p, img.rect(), state); });
+    }
+
     // Key capture dialog.
     w.Draw(QStringLiteral("single-key.png"), kSingleKeyDialog, [](QPainter& p, QImage& img) {
         DialogBackground(p, img.rect(), 28);
