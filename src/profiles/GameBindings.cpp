@@ -50,15 +50,27 @@ GameBindingChange WriteBindings(const StoreSession& session, const GameBindingLi
 
 } // namespace
 
-std::string ProgramNameRefusal(std::string_view program) {
-    if (program.empty()) return "the program name is empty";
-    if (program.size() > kProgramNameMax)
-        return "the program name is longer than " + std::to_string(kProgramNameMax) + " bytes";
-    if (program.find_first_of("/\\") != std::string_view::npos)
-        return "'" + std::string(program) + "' is a path; give the program's name alone, such as shooter.exe";
+ProgramNameFault FindProgramNameFault(std::string_view program) {
+    if (program.empty()) return ProgramNameFault::Empty;
+    if (program.size() > kProgramNameMax) return ProgramNameFault::TooLong;
+    if (program.find_first_of("/\\") != std::string_view::npos) return ProgramNameFault::Path;
     for (const char c : program)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return "the program name holds a control character";
-    if (program.front() == ' ' || program.back() == ' ') return "the program name begins or ends with a blank";
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return ProgramNameFault::ControlCharacter;
+    if (program.front() == ' ' || program.back() == ' ') return ProgramNameFault::BlankAtEnd;
+    return ProgramNameFault::None;
+}
+
+std::string ProgramNameRefusal(std::string_view program) {
+    switch (FindProgramNameFault(program)) {
+    case ProgramNameFault::None: return {};
+    case ProgramNameFault::Empty: return "the program name is empty";
+    case ProgramNameFault::TooLong:
+        return "the program name is longer than " + std::to_string(kProgramNameMax) + " bytes";
+    case ProgramNameFault::Path:
+        return "'" + std::string(program) + "' is a path; give the program's name alone, such as shooter.exe";
+    case ProgramNameFault::ControlCharacter: return "the program name holds a control character";
+    case ProgramNameFault::BlankAtEnd: return "the program name begins or ends with a blank";
+    }
     return {};
 }
 

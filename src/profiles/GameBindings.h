@@ -23,9 +23,17 @@ struct GameBinding {
     std::string profileId; // the identity of the profile it brings
 };
 
-// Empty when program can be bound, else why not, in English: empty, longer
-// than kProgramNameMax, a path (a '/' or '\'), a control character, blanks
-// at either end.
+// What keeps program from being bound, the first one found in this order.
+enum class ProgramNameFault {
+    None,
+    Empty,
+    TooLong,          // more than kProgramNameMax bytes
+    Path,             // a '/' or '\'
+    ControlCharacter,
+    BlankAtEnd,       // a blank at either end
+};
+ProgramNameFault FindProgramNameFault(std::string_view program);
+// Empty when program can be bound, else why not, in English.
 std::string ProgramNameRefusal(std::string_view program);
 // Program names are compared ignoring the case of ASCII letters.
 bool SameProgram(std::string_view a, std::string_view b);

@@ -28,21 +28,20 @@ ProfileGames::Change Failure(const GameBindingChange& change, const std::string&
 } // namespace
 
 std::string ProgramNameRefusalText(const GameDialogTexts& texts, std::string_view program) {
-    std::string refusal = ProgramNameRefusal(program);
-    if (refusal.empty()) return refusal;
-    // In the order the store checks them.
-    if (program.empty()) return texts.emptyName;
-    if (program.size() > kProgramNameMax) {
+    switch (FindProgramNameFault(program)) {
+    case ProgramNameFault::None: return {};
+    case ProgramNameFault::Empty: return texts.emptyName;
+    case ProgramNameFault::TooLong: {
         std::string text = texts.tooLong;
         if (const std::size_t at = text.find("%1"); at != std::string::npos)
             text.replace(at, 2, std::to_string(kProgramNameMax));
         return text;
     }
-    if (program.find_first_of("/\\") != std::string_view::npos) return texts.path;
-    for (const char c : program)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) return texts.controlCharacter;
-    if (program.front() == ' ' || program.back() == ' ') return texts.blankAtEnd;
-    return refusal;
+    case ProgramNameFault::Path: return texts.path;
+    case ProgramNameFault::ControlCharacter: return texts.controlCharacter;
+    case ProgramNameFault::BlankAtEnd: return texts.blankAtEnd;
+    }
+    return ProgramNameRefusal(program);
 }
 
 ProfileGames::ProfileGames(std::string folder, int position, std::vector<std::string> listAsRead)
