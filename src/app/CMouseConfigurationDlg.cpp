@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <malloc.h>
 #include <QUrl>
 #include <QWindow>
 
@@ -60,6 +61,7 @@ namespace {
 
 // How long a game's notice stands in the tray's balloon.
 constexpr int kGameNoticeMs = 5000;
+constexpr int kHeapReleaseAfterHideMs = 1000;
 
 // Text slots of the window.
 constexpr int kSlotTitle = 6;
@@ -665,7 +667,13 @@ void CMouseConfigurationDlg::OpenMacroManager() {
     RefreshFromRecord();
 }
 
-void CMouseConfigurationDlg::HideToTray() { hide(); }
+void CMouseConfigurationDlg::HideToTray() {
+    hide();
+    // The pages' pictures and texts freed on the way out stay in the heap
+    // unless it is handed back; the program then idles in the tray at its
+    // smallest. Once, shortly after, when the last frame is gone.
+    QTimer::singleShot(kHeapReleaseAfterHideMs, this, [] { malloc_trim(0); });
+}
 
 void CMouseConfigurationDlg::ShowFromTray() {
     if (!initialised_ || !app_.link.AnyMouse() || quitting_) return;

@@ -31,7 +31,6 @@ namespace {
 constexpr int kListId = 1000;
 constexpr int kFontHeight = 13;
 constexpr int kItemHeight = 20;
-constexpr int kMenuTextWidthSpare = 24; // text indent and frame
 constexpr const char* kFileFilter = "Gaming Mouse Profile (*.bin)";
 const QRect kTitle(16, 8, 250, 22);
 
@@ -283,11 +282,6 @@ void CConfigDialog::OpenContextMenu(const QPoint& globalPos) {
     menu.AppendItem(kMenuLoad, FromStd(texts_.load));
     menu.AppendItem(kMenuSave, FromStd(texts_.save));
     menu.AppendItem(kMenuGame, FromStd(gameTexts_.menuItem));
-    // Eight pixels a character leaves Chinese texts no room to spare.
-    int widest = 0;
-    for (const QAction* action : menu.actions())
-        widest = std::max(widest, menu.fontMetrics().horizontalAdvance(MenuItemText(action->text())));
-    menu.setMinimumWidth(widest + kMenuTextWidthSpare);
     RunMenuCommand(runMenu(menu, globalPos));
 }
 

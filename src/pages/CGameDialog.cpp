@@ -26,7 +26,6 @@ namespace {
 constexpr int kListId = 1010;
 constexpr int kFontHeight = 13;
 constexpr int kItemHeight = 20;
-constexpr int kMenuTextWidthSpare = 24; // text indent and frame
 // The running programs' menu items: ids below are the separator and the hidden item.
 constexpr int kFirstProgramId = kMenuHiddenId + 1;
 const char* const kPlainStyle = "QLabel { color: white; }";
@@ -180,13 +179,7 @@ void CGameDialog::PickRunning() {
     }
     CExMenu menu(&font_, this);
     menu.setObjectName("runningMenu");
-    int widest = 0;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        menu.AppendItem(kFirstProgramId + static_cast<int>(i), Text(names[i]));
-        widest = std::max(widest, menu.fontMetrics().horizontalAdvance(Text(names[i])));
-    }
-    // Eight pixels a character is too narrow for some names.
-    menu.setMinimumWidth(widest + kMenuTextWidthSpare);
+    for (std::size_t i = 0; i < names.size(); ++i) menu.AppendItem(kFirstProgramId + static_cast<int>(i), Text(names[i]));
     const int chosen = runMenu(menu, running_->mapToGlobal(QPoint(0, running_->height()))) - kFirstProgramId;
     if (chosen >= 0 && chosen < static_cast<int>(names.size())) AddProgram(names[static_cast<std::size_t>(chosen)]);
 }

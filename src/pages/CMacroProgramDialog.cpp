@@ -35,7 +35,6 @@ constexpr int kFontHeight = 13;
 constexpr int kLoopFontHeight = 12;
 constexpr int kItemHeight = 16;
 constexpr int kSwitchTextGap = 6;
-constexpr int kMenuTextWidthSpare = 24;  // text indent, frame and the submenu arrow
 const QColor kTextColour(255, 255, 255);
 const char* const kLoopFontFace = "Arial";
 
@@ -423,14 +422,6 @@ int CMacroProgramDialog::ExecItemMenu(const QPoint& globalPos) {
     menu.AppendItem(kMenuDeleteItem, Text(texts_.deleteMacro));
     menu.AppendItem(0x1000, Text(texts_.mouseEvents), &mouseEvents);
     menu.AppendItem(kMenuInsertDelay, Text(texts_.insertDelay));
-    // Eight pixels a character is too narrow for Chinese texts: the menus
-    // are at least as wide as their widest text.
-    for (CExMenu* m : {&menu, &mouseEvents}) {
-        int widest = 0;
-        for (const QAction* action : m->actions())
-            widest = std::max(widest, m->fontMetrics().horizontalAdvance(MenuItemText(action->text())));
-        m->setMinimumWidth(widest + kMenuTextWidthSpare);
-    }
     return menu.Exec(globalPos);
 }
 

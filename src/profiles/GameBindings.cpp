@@ -79,6 +79,12 @@ bool SameProgram(std::string_view a, std::string_view b) {
            std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
+bool ProgramNameLess(std::string_view a, std::string_view b) {
+    const auto lower = [](char x, char y) { return LowerAscii(x) < LowerAscii(y); };
+    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lower)) return true;
+    return !std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower) && a < b;
+}
+
 std::string FormatGameBindings(const std::vector<GameBinding>& bindings) {
     std::string text = kHeader;
     for (const GameBinding& binding : bindings) text += binding.profileId + '\t' + binding.program + '\n';

@@ -37,6 +37,9 @@ ProgramNameFault FindProgramNameFault(std::string_view program);
 std::string ProgramNameRefusal(std::string_view program);
 // Program names are compared ignoring the case of ASCII letters.
 bool SameProgram(std::string_view a, std::string_view b);
+// The order program names are listed in: ignoring case, names equal but for
+// case in a fixed order.
+bool ProgramNameLess(std::string_view a, std::string_view b);
 
 struct GameBindingList {
     std::vector<GameBinding> bindings; // in the file's order

@@ -8,15 +8,6 @@
 namespace qv530 {
 namespace {
 
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool LessIgnoringCase(const std::string& a, const std::string& b) {
-    const auto lower = [](char x, char y) { return LowerAscii(x) < LowerAscii(y); };
-    if (std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(), lower)) return true;
-    // Names equal but for case in a fixed order, so the same one is kept.
-    return !std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end(), lower) && a < b;
-}
-
 bool EndsWithExe(std::string_view name) {
     constexpr std::string_view kExe = ".exe";
     return name.size() > kExe.size() && SameProgram(name.substr(name.size() - kExe.size()), kExe);
@@ -37,7 +28,7 @@ std::vector<std::string> RunningProgramNames(ProcessTable& table) {
     for (const int pid : table.Pids())
         if (const std::optional<ProcessName> process = table.Read(pid))
             if (std::string name = BindableProcessName(*process); !name.empty()) names.push_back(std::move(name));
-    std::sort(names.begin(), names.end(), LessIgnoringCase);
+    std::sort(names.begin(), names.end(), ProgramNameLess);
     names.erase(std::unique(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
                     return SameProgram(a, b);
                 }),

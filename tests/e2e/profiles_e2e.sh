@@ -4,7 +4,7 @@
 # Opens the dialog with the Config button, adds a profile and closes on it,
 # changes a setting, applies, switches back and checks that the first
 # profile's file did not change; takes screenshots of the dialog with three
-# profiles and of its menu in English and German; binds programs to a
+# profiles and of its menu in English, German and Chinese; binds programs to a
 # profile through Game… in four languages.
 set -euo pipefail
 qv530=$1 qv530ctl=$2 out=$3
@@ -145,14 +145,18 @@ dialog_close
 stop
 echo "German screenshots taken"
 
-# And in simplified Chinese (the font rule), a screenshot only.
+# And in simplified Chinese (the font rule, the menu as wide as its texts), screenshots only.
 start zh zh_CN.UTF-8
 config_button
 dialog_new
 import -window root "$out/profiles-zh.png"
+dialog_entry 1 3
+import -window root "$out/profiles-menu-zh.png"
+xdotool key Escape
+sleep 0.3
 dialog_close
 stop
-echo "Chinese screenshot taken"
+echo "Chinese screenshots taken"
 
 # Game… on the current profile (the menu's last item, by the keyboard): type
 # a program that brings the first profile, so that it moves, then a path,
