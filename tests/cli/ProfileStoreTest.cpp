@@ -107,14 +107,18 @@ TEST_F(ProfileStoreTest, AKillAtEveryStepOfEveryProfileCommandLosesNothing) {
         Args args;
         std::vector<std::string> after;         // the names once done
         std::map<std::string, int> marksAfter;  // name -> mark once done (-2: any whole profile)
+        std::string bindingsAfter = "1 B racer\n"; // `profile bindings` once done
     };
     const std::map<std::string, int> before{{"A", 0xA0}, {"B", 0xA1}, {"C", 0xA2}};
     const std::vector<Case> cases = {
-        {{"delete", "0"}, {"B", "C"}, {{"B", 0xA1}, {"C", 0xA2}}},
-        {{"delete", "1"}, {"A", "C"}, {{"A", 0xA0}, {"C", 0xA2}}},
+        {{"delete", "0"}, {"B", "C"}, {{"B", 0xA1}, {"C", 0xA2}}, "0 B racer\n"},
+        {{"delete", "1"}, {"A", "C"}, {{"A", 0xA0}, {"C", 0xA2}}, ""},
         {{"new", "D"}, {"A", "B", "C", "D"}, {{"A", 0xA0}, {"B", 0xA1}, {"C", 0xA2}, {"D", -2}}},
         {{"copy", "0"}, {"A", "B", "C", "Copy A"}, {{"A", 0xA0}, {"B", 0xA1}, {"C", 0xA2}, {"Copy A", 0xA0}}},
-        {{"rename", "1", "X"}, {"A", "X", "C"}, {{"A", 0xA0}, {"X", 0xA1}, {"C", 0xA2}}},
+        {{"rename", "1", "X"}, {"A", "X", "C"}, {{"A", 0xA0}, {"X", 0xA1}, {"C", 0xA2}}, "1 X racer\n"},
+        {{"bind", "2", "shooter.exe"}, {"A", "B", "C"}, before, "1 B racer\n2 C shooter.exe\n"},
+        {{"bind", "C", "Racer"}, {"A", "B", "C"}, before, "2 C Racer\n"},
+        {{"unbind", "racer"}, {"A", "B", "C"}, before, ""},
         {{"switch", "0"}, {"A", "B", "C"}, before},
         {{"import", "1", importFile}, {"A", "B", "C"}, {{"A", 0xA0}, {"B", 0xD3}, {"C", 0xA2}}},
     };
@@ -132,6 +136,7 @@ TEST_F(ProfileStoreTest, AKillAtEveryStepOfEveryProfileCommandLosesNothing) {
             std::filesystem::remove_all(folder);
             ASSERT_NO_FATAL_FAILURE(SetUp());
             ThreeProfiles();
+            ASSERT_EQ(Do(RunProfile, {"bind", "B", "racer"}), 0) << err.str();
             const pid_t child = fork();
             ASSERT_GE(child, 0);
             if (child == 0) {
@@ -150,6 +155,9 @@ TEST_F(ProfileStoreTest, AKillAtEveryStepOfEveryProfileCommandLosesNothing) {
             const std::vector<std::string> names = Names();
             const bool isBefore = names == kBefore, isAfter = names == c.after;
             ASSERT_TRUE(isBefore || isAfter) << c.args[0] << " killed at step " << killAt;
+            ASSERT_EQ(Do(RunProfile, {"bindings"}), 0) << err.str();
+            EXPECT_TRUE((isBefore && out.str() == "1 B racer\n") || (isAfter && out.str() == c.bindingsAfter))
+                << c.args[0] << " killed at step " << killAt << ": " << out.str();
             for (std::size_t p = 0; p < names.size(); ++p) {
                 std::vector<int> allowed;
                 if (isBefore && before.count(names[p])) allowed.push_back(before.at(names[p]));
