@@ -17,11 +17,11 @@
 #include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
-#include <malloc.h>
 #include <QUrl>
 #include <QWindow>
 
 #include <filesystem>
+#include <malloc.h>
 
 #include "controls/CBitmapBtn.h"
 #include "controls/CDMarker.h"
@@ -669,9 +669,9 @@ void CMouseConfigurationDlg::OpenMacroManager() {
 
 void CMouseConfigurationDlg::HideToTray() {
     hide();
-    // The pages' pictures and texts freed on the way out stay in the heap
-    // unless it is handed back; the program then idles in the tray at its
-    // smallest. Once, shortly after, when the last frame is gone.
+    // What the pages freed stays in the heap unless it is handed back to the
+    // system; a second later, once the last frame is gone, the program then
+    // idles in the tray at its smallest.
     QTimer::singleShot(kHeapReleaseAfterHideMs, this, [] { malloc_trim(0); });
 }
 
