@@ -62,7 +62,7 @@ std::optional<std::size_t> EntryOf(const Table& table, std::span<const std::stri
     int index = 0;
     if (ParseNumber(text, 0, static_cast<int>(table.size()) - 1, index)) return static_cast<std::size_t>(index);
     for (std::size_t k = 0; k < table.size(); ++k)
-        if (EqualsIgnoringCase(table[k].name.en, text)) return k;
+        if (EqualsIgnoringAsciiCase(table[k].name.en, text)) return k;
     return std::nullopt;
 }
 
@@ -88,8 +88,8 @@ std::optional<std::string> KeyByName(std::string_view text) {
             if (usable(key) && key.name == text) return std::string(key.name);
     for (const std::span<const KeyEntry> names : {KeyCatalogue(), CaptureOnlyNames()})
         for (const KeyEntry& key : names)
-            if (usable(key) && EqualsIgnoringCase(key.name, text)) return std::string(key.name);
-    if (EqualsIgnoringCase(text, kUnknownKeyName)) return std::string(kUnknownKeyName);
+            if (usable(key) && EqualsIgnoringAsciiCase(key.name, text)) return std::string(key.name);
+    if (EqualsIgnoringAsciiCase(text, kUnknownKeyName)) return std::string(kUnknownKeyName);
     return std::nullopt;
 }
 
@@ -190,7 +190,7 @@ int ReadMacro(const CliProfile& profile, std::span<const std::string> args, Assi
     std::span<const std::string> nameWords = args;
     int rawMode = 0;
     for (std::uint8_t mode = 0; mode < kMacroRunModes; ++mode)
-        if (nameWords.size() > 1 && EqualsIgnoringCase(nameWords.back(), kRunModeWords[mode])) {
+        if (nameWords.size() > 1 && EqualsIgnoringAsciiCase(nameWords.back(), kRunModeWords[mode])) {
             out.runMode = mode;
             nameWords = nameWords.first(nameWords.size() - 1);
             break;
@@ -231,7 +231,7 @@ int ReadAssignment(const CliProfile& profile, std::span<const std::string> words
         return kSetDone;
     }
     for (const Word& single : kSingleWords) {
-        if (!EqualsIgnoringCase(single.word, name)) continue;
+        if (!EqualsIgnoringAsciiCase(single.word, name)) continue;
         if (!args.empty()) return BadInput(err, std::string(single.word) + " takes no value");
         out.command = single.command;
         return kSetDone;
@@ -252,9 +252,9 @@ int ReadAssignment(const CliProfile& profile, std::span<const std::string> words
         out.command = firstCommand + static_cast<int>(*entry);
         return kSetDone;
     };
-    if (EqualsIgnoringCase(name, "dpi")) {
+    if (EqualsIgnoringAsciiCase(name, "dpi")) {
         for (std::size_t k = 0; k < kDpiWords.size(); ++k)
-            if (args.size() == 1 && EqualsIgnoringCase(args[0], kDpiWords[k])) {
+            if (args.size() == 1 && EqualsIgnoringAsciiCase(args[0], kDpiWords[k])) {
                 out.command = cmd::kDpiFirst + static_cast<int>(k);
                 return kSetDone;
             }
@@ -264,14 +264,14 @@ int ReadAssignment(const CliProfile& profile, std::span<const std::string> words
         }
         return BadInput(err, "dpi takes up, down or loop");
     }
-    if (EqualsIgnoringCase(name, "media"))
+    if (EqualsIgnoringAsciiCase(name, "media"))
         return pick(MultimediaKeys(), cmd::kMultimediaFirst, "media", function::kMultimediaKey, extra::kMultimedia);
-    if (EqualsIgnoringCase(name, "office"))
+    if (EqualsIgnoringAsciiCase(name, "office"))
         return pick(OfficeShortcuts(), cmd::kOfficeFirst, "office", function::kOfficeShortcut, extra::kOfficeKey);
-    if (EqualsIgnoringCase(name, "windows"))
+    if (EqualsIgnoringAsciiCase(name, "windows"))
         return pick(WindowsShortcuts(), cmd::kWindowsFirst, "windows", function::kWindowsShortcut,
                     extra::kWindowsShortcut);
-    if (EqualsIgnoringCase(name, "key")) {
+    if (EqualsIgnoringAsciiCase(name, "key")) {
         if (ParseCode(args, code)) {
             out.raw = RawFunction{function::kKeyboardKey, {}, extra::kKeyboardKey, static_cast<std::uint8_t>(code)};
             out.keyName = KeyNameFromUsage(static_cast<std::uint8_t>(code));
@@ -282,7 +282,7 @@ int ReadAssignment(const CliProfile& profile, std::span<const std::string> words
         out.keyName = *key;
         return kSetDone;
     }
-    if (EqualsIgnoringCase(name, "macro")) return ReadMacro(profile, args, out, err);
+    if (EqualsIgnoringAsciiCase(name, "macro")) return ReadMacro(profile, args, out, err);
     return BadInput(err, "unknown function '" + name + "'");
 }
 

@@ -23,7 +23,7 @@ std::string_view EffectName(LightEffect effect) {
 // An offered effect by its name or number.
 std::optional<LightEffect> ParseEffect(LightDevice device, std::string_view text) {
     for (LightEffect effect : OfferedEffects(device)) {
-        if (EqualsIgnoringCase(text, EffectName(effect)) || text == std::to_string(static_cast<int>(effect)))
+        if (EqualsIgnoringAsciiCase(text, EffectName(effect)) || text == std::to_string(static_cast<int>(effect)))
             return effect;
     }
     return std::nullopt;
@@ -96,7 +96,7 @@ int SetLightColour(CliProfile& profile, std::span<const std::string> values, std
         return kSetDone;
     }
     if (values.size() == 1) {
-        if (EqualsIgnoringCase(values[0], kCycleWord)) colour = kColourCycleSwatch;
+        if (EqualsIgnoringAsciiCase(values[0], kCycleWord)) colour = kColourCycleSwatch;
         else if (!ParseNumber(values[0], 0, kEditableColours - 1, colour)) colour = -1;
     }
     if (colour < 0 || !SetLightColourIndex(profile.settings, device, colour)) {

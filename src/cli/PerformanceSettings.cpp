@@ -34,8 +34,8 @@ bool ParseStage(const std::string& text, int& stage) {
 }
 
 bool ParseOnOff(const std::string& text, bool& on) {
-    if (EqualsIgnoringCase(text, "on")) on = true;
-    else if (EqualsIgnoringCase(text, "off")) on = false;
+    if (EqualsIgnoringAsciiCase(text, "on")) on = true;
+    else if (EqualsIgnoringAsciiCase(text, "off")) on = false;
     else return false;
     return true;
 }
@@ -66,7 +66,7 @@ int SetDpi(CliProfile& profile, std::span<const std::string> values, std::ostrea
     int stage = 0;
     if (values.size() < 2 || !ParseStage(values[0], stage)) return usage();
     // The value: one number, or "code N".
-    const bool raw = EqualsIgnoringCase(values[1], kCodeWord);
+    const bool raw = EqualsIgnoringAsciiCase(values[1], kCodeWord);
     const std::size_t valueWords = raw ? 2 : 1;
     int value = 0;
     if (values.size() < 1 + valueWords) return usage();
@@ -77,8 +77,8 @@ int SetDpi(CliProfile& profile, std::span<const std::string> values, std::ostrea
     std::optional<StageTable> table;
     if (!rest.empty()) {
         if (rest.size() != 2 || rest[0] != "--variant") return usage();
-        if (EqualsIgnoringCase(rest[1], "a11d")) table = StageTable::A;
-        else if (EqualsIgnoringCase(rest[1], "a1dc")) table = StageTable::B;
+        if (EqualsIgnoringAsciiCase(rest[1], "a11d")) table = StageTable::A;
+        else if (EqualsIgnoringAsciiCase(rest[1], "a1dc")) table = StageTable::B;
         else return usage();
     }
     const StageTable chosen = table ? *table : ConnectedTable();
@@ -211,7 +211,7 @@ void GetWheel(const CliProfile& profile, std::ostream& out) {
 // Lines as get prints them at the front of `words`: a number or "code N";
 // the number of words taken, 0 for none.
 std::size_t ReadWheelLines(std::span<const std::string> words, int& lines) {
-    if (!words.empty() && EqualsIgnoringCase(words[0], kCodeWord))
+    if (!words.empty() && EqualsIgnoringAsciiCase(words[0], kCodeWord))
         return words.size() >= 2 && ParseCode(words.first(2), lines) ? 2 : 0;
     return !words.empty() && ParseNumber(words[0], kWheelLinesMin, kWheelLinesMax, lines) ? 1 : 0;
 }
@@ -222,7 +222,7 @@ int SetWheel(CliProfile& profile, std::span<const std::string> values, std::ostr
             << ", or page and optionally the line count it keeps\n";
         return kSetBadInput;
     };
-    const bool page = !values.empty() && EqualsIgnoringCase(values[0], "page");
+    const bool page = !values.empty() && EqualsIgnoringAsciiCase(values[0], "page");
     std::span<const std::string> rest = values.subspan(page ? 1 : 0);
     int lines = profile.settings.at(field::kWheelLines);
     const std::size_t taken = ReadWheelLines(rest, lines);

@@ -1,7 +1,6 @@
 // qv530ctl get and set.
 #include "cli/SettingCommands.h"
 
-#include <cctype>
 #include <charconv>
 #include <cstdio>
 
@@ -10,14 +9,6 @@
 #include "profiles/StartupProfile.h"
 
 namespace qv530::cli {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
 
 bool ParseNumber(std::string_view text, int low, int high, int& value) {
     int parsed = 0;
@@ -29,7 +20,7 @@ bool ParseNumber(std::string_view text, int low, int high, int& value) {
 }
 
 bool ParseCode(std::span<const std::string> words, int& code) {
-    return words.size() == 2 && EqualsIgnoringCase(words[0], kCodeWord) && ParseNumber(words[1], 0, 0xFF, code);
+    return words.size() == 2 && EqualsIgnoringAsciiCase(words[0], kCodeWord) && ParseNumber(words[1], 0, 0xFF, code);
 }
 
 std::string CodeWords(int code) { return std::string(kCodeWord) + " " + std::to_string(code); }
@@ -68,7 +59,7 @@ namespace {
 
 const SettingCommand* Find(std::string_view name) {
     for (const SettingCommand& command : SettingCommands())
-        if (EqualsIgnoringCase(command.name, name)) return &command;
+        if (EqualsIgnoringAsciiCase(command.name, name)) return &command;
     return nullptr;
 }
 

@@ -11,6 +11,7 @@
 #include "cli/Commands.h"
 #include "lang/UiStrings.h"
 #include "profiles/ConfigFiles.h"
+#include "settings/AsciiCase.h"
 
 namespace qv530::cli {
 
@@ -56,7 +57,6 @@ bool ParseNumber(std::string_view text, int low, int high, int& value);
 // "RRGGBB" or "#RRGGBB".
 bool ParseColour(std::string_view text, Rgb& colour);
 std::string FormatColour(const Rgb& colour);
-bool EqualsIgnoringCase(std::string_view a, std::string_view b);
 
 // A stored byte that no word of set names (a stray value a file from
 // elsewhere may hold) is printed by get as "code N" and taken back by set as

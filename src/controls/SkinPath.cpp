@@ -1,21 +1,11 @@
 #include "SkinPath.h"
 
 #include <algorithm>
-#include <cctype>
 #include <system_error>
 
+#include "settings/AsciiCase.h"
+
 namespace qv530 {
-
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
 
 std::string NormaliseSkinPath(std::string_view path) {
     std::string out;
@@ -25,7 +15,8 @@ std::string NormaliseSkinPath(std::string_view path) {
         if (c == '/' && (out.empty() || out.back() == '/')) continue;
         out.push_back(c);
     }
-    if (out.size() >= 6 && EqualsIgnoringCase(std::string_view(out).substr(0, 6), "skins/")) out.erase(0, 6);
+    constexpr std::string_view kSkinsFolder = "skins/";
+    if (StartsWithIgnoringAsciiCase(out, kSkinsFolder)) out.erase(0, kSkinsFolder.size());
     while (!out.empty() && out.back() == '/') out.pop_back();
     return out;
 }
@@ -50,7 +41,7 @@ std::filesystem::path ResolveSkinFile(const std::filesystem::path& skinFolder, s
         if (part == ".") continue;
         fs::path found;
         for (fs::directory_iterator it(current, ec), end; !ec && it != end; it.increment(ec)) {
-            if (EqualsIgnoringCase(it->path().filename().string(), part)) {
+            if (EqualsIgnoringAsciiCase(it->path().filename().string(), part)) {
                 found = it->path();
                 break;
             }

@@ -1,8 +1,9 @@
 #include "lang/Language.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
+
+#include "settings/AsciiCase.h"
 
 namespace qv530 {
 
@@ -50,16 +51,6 @@ std::string_view FontFace(std::string_view code) {
     return "Arial";
 }
 
-namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::ranges::equal(a, b, [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
-
-} // namespace
-
 std::string_view LanguageFromLocale(std::string_view localeName) {
     // language[_territory][.codeset][@modifier]; the BCP 47 form "zh-TW"
     // is accepted as well.
@@ -71,14 +62,14 @@ std::string_view LanguageFromLocale(std::string_view localeName) {
         territory = rest.substr(0, std::min(rest.find_first_of(".@"), rest.size()));
     }
 
-    if (EqualsIgnoringCase(language, "zh")) {
-        if (EqualsIgnoringCase(territory, "CN"))
+    if (EqualsIgnoringAsciiCase(language, "zh")) {
+        if (EqualsIgnoringAsciiCase(territory, "CN"))
             return kCodeChs;
-        if (EqualsIgnoringCase(territory, "TW") || EqualsIgnoringCase(territory, "HK"))
+        if (EqualsIgnoringAsciiCase(territory, "TW") || EqualsIgnoringAsciiCase(territory, "HK"))
             return kCodeCht;
         return kCodeEn;
     }
-    if (EqualsIgnoringCase(language, "de"))
+    if (EqualsIgnoringAsciiCase(language, "de"))
         return kCodeDe;
     return kCodeEn;
 }

@@ -7,13 +7,12 @@
 #include "profiles/ProfileBook.h"
 #include "profiles/ProfileStore.h"
 #include "profiles/StoreJournal.h"
+#include "settings/AsciiCase.h"
 
 namespace qv530 {
 namespace {
 
 constexpr const char* kHeader = "# QV530 game profiles: profile identity, a tab, program name\n";
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 std::vector<std::string> ListedNames(const std::string& folder) {
     return ProfileBook::Read(folder + "str.ini", {}).readNames();
@@ -75,8 +74,7 @@ std::string ProgramNameRefusal(std::string_view program) {
 }
 
 bool SameProgram(std::string_view a, std::string_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
+    return EqualsIgnoringAsciiCase(a, b);
 }
 
 bool ProgramNameLess(std::string_view a, std::string_view b) {

@@ -4,6 +4,7 @@
 
 #include "profiles/ConfigFiles.h"
 #include "profiles/ProfileList.h"
+#include "settings/AsciiCase.h"
 
 namespace qv530 {
 namespace {
@@ -11,14 +12,6 @@ namespace {
 constexpr const char* kProfile = "Profile";
 
 std::string ItemKey(int index) { return "Item" + std::to_string(index); }
-
-bool BeginsWithIgnoringCase(const std::string& text, const std::string& prefix) {
-    if (prefix.size() > text.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(text[i])) != std::tolower(static_cast<unsigned char>(prefix[i])))
-            return false;
-    return true;
-}
 
 // The number the C library reads at the start of text: blanks, a sign,
 // digits; 0 when there are none. Kept far from overflowing.
@@ -92,7 +85,7 @@ ProfileBook ProfileBook::Read(const IniDocument& list, const std::string& baseNa
         if (names[i] == current) book.selected_ = static_cast<int>(i);
     if (book.selected_ < 0)
         for (std::size_t i = 0; i < names.size() && book.selected_ < 0; ++i)
-            if (BeginsWithIgnoringCase(names[i], current)) book.selected_ = static_cast<int>(i);
+            if (StartsWithIgnoringAsciiCase(names[i], current)) book.selected_ = static_cast<int>(i);
 
     for (std::size_t i = 0; i < names.size(); ++i) {
         ProfileEntry entry{names[i], static_cast<int>(i), static_cast<int>(i), false, book.nextKey_++};
@@ -132,7 +125,7 @@ int ProfileBook::Find(const std::string& name) const {
 int ProfileBook::FindIgnoringCase(const std::string& name) const {
     for (int i = 0; i < count(); ++i) {
         const std::string& entry = entries_[static_cast<std::size_t>(i)].name;
-        if (entry.size() == name.size() && BeginsWithIgnoringCase(entry, name)) return i;
+        if (EqualsIgnoringAsciiCase(entry, name)) return i;
     }
     return -1;
 }

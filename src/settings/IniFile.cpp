@@ -1,10 +1,10 @@
 #include "settings/IniFile.h"
 
 #include "platform/FileIo.h"
+#include "settings/AsciiCase.h"
 #include "settings/TextEncoding.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 
 namespace qv530 {
@@ -19,14 +19,6 @@ std::string_view Trim(std::string_view text) {
     if (first == std::string_view::npos) return {};
     const auto last = text.find_last_not_of(kBlanks);
     return text.substr(first, last - first + 1);
-}
-
-bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
 }
 
 bool Enclosed(std::string_view value) {
@@ -162,19 +154,19 @@ std::string IniDocument::Serialize() const {
 
 IniDocument::Section* IniDocument::FindSection(std::string_view name) {
     for (Section& section : sections_)
-        if (section.hasHeader && EqualNoCase(section.name, name)) return &section;
+        if (section.hasHeader && EqualsIgnoringAsciiCase(section.name, name)) return &section;
     return nullptr;
 }
 
 const IniDocument::Section* IniDocument::FindSection(std::string_view name) const {
     for (const Section& section : sections_)
-        if (section.hasHeader && EqualNoCase(section.name, name)) return &section;
+        if (section.hasHeader && EqualsIgnoringAsciiCase(section.name, name)) return &section;
     return nullptr;
 }
 
 const IniDocument::Line* IniDocument::FindKey(const Section& section, std::string_view key) {
     for (const Line& line : section.lines)
-        if (!line.key.empty() && EqualNoCase(line.key, key)) return &line;
+        if (!line.key.empty() && EqualsIgnoringAsciiCase(line.key, key)) return &line;
     return nullptr;
 }
 
@@ -223,7 +215,7 @@ bool IniDocument::Set(std::string_view sectionName, std::string_view keyName, st
         section = &sections_.back();
     }
     for (Line& line : section->lines)
-        if (!line.key.empty() && EqualNoCase(line.key, key)) {
+        if (!line.key.empty() && EqualsIgnoringAsciiCase(line.key, key)) {
             updated.ending = line.ending; // the line keeps its own line end
             line = std::move(updated);
             return true;
@@ -240,13 +232,13 @@ void IniDocument::DeleteKey(std::string_view sectionName, std::string_view key) 
     if (section == nullptr) return;
     auto& lines = section->lines;
     const auto match = std::find_if(lines.begin(), lines.end(),
-                                    [&](const Line& line) { return !line.key.empty() && EqualNoCase(line.key, key); });
+                                    [&](const Line& line) { return !line.key.empty() && EqualsIgnoringAsciiCase(line.key, key); });
     if (match != lines.end()) lines.erase(match);
 }
 
 void IniDocument::DeleteSection(std::string_view sectionName) {
     const auto match = std::find_if(sections_.begin(), sections_.end(), [&](const Section& section) {
-        return section.hasHeader && EqualNoCase(section.name, sectionName);
+        return section.hasHeader && EqualsIgnoringAsciiCase(section.name, sectionName);
     });
     if (match != sections_.end()) sections_.erase(match);
 }

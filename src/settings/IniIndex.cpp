@@ -1,16 +1,10 @@
 #include "settings/IniIndex.h"
 
+#include "settings/AsciiCase.h"
 #include "settings/TextEncoding.h"
 
 namespace qv530 {
 namespace {
-
-std::string Lower(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
 
 } // namespace
 
@@ -18,26 +12,26 @@ IniIndex::IniIndex(const IniDocument& document) {
     Section* section = nullptr; // null: a later section of a name already seen
     document.Visit(
         [&](std::string_view name) {
-            const auto [entry, added] = sections_.try_emplace(Lower(name));
+            const auto [entry, added] = sections_.try_emplace(LowerAsciiCopy(name));
             section = added ? &entry->second : nullptr;
         },
         [&](std::string_view key, std::string_view value) {
             if (section == nullptr) return;
             ++section->keyCount;
-            section->values.try_emplace(Lower(key), value);
+            section->values.try_emplace(LowerAsciiCopy(key), value);
         });
 }
 
 std::string IniIndex::Get(std::string_view section, std::string_view key) const {
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(LowerAsciiCopy(section));
     if (found == sections_.end()) return {};
-    const auto value = found->second.values.find(Lower(key));
+    const auto value = found->second.values.find(LowerAsciiCopy(key));
     if (value == found->second.values.end()) return {};
     return std::string(Utf8Prefix(value->second, kIniValueMax));
 }
 
 std::size_t IniIndex::KeyCount(std::string_view section) const {
-    const auto found = sections_.find(Lower(section));
+    const auto found = sections_.find(LowerAsciiCopy(section));
     return found == sections_.end() ? 0 : found->second.keyCount;
 }
 
