@@ -33,6 +33,8 @@ namespace {
 
 constexpr std::size_t kMark = 100; // a byte of the mouse's palette: the profile's own mark
 using Command = int (*)(const Args&, std::ostream&, std::ostream&);
+// `profile bindings` of the three profiles the kill test starts from.
+constexpr const char* kRacerOnB = "1 B racer\n";
 
 class ProfileStoreTest : public ::testing::Test {
 protected:
@@ -107,7 +109,7 @@ TEST_F(ProfileStoreTest, AKillAtEveryStepOfEveryProfileCommandLosesNothing) {
         Args args;
         std::vector<std::string> after;         // the names once done
         std::map<std::string, int> marksAfter;  // name -> mark once done (-2: any whole profile)
-        std::string bindingsAfter = "1 B racer\n"; // `profile bindings` once done
+        std::string bindingsAfter = kRacerOnB; // `profile bindings` once done
     };
     const std::map<std::string, int> before{{"A", 0xA0}, {"B", 0xA1}, {"C", 0xA2}};
     const std::vector<Case> cases = {
@@ -156,7 +158,7 @@ TEST_F(ProfileStoreTest, AKillAtEveryStepOfEveryProfileCommandLosesNothing) {
             const bool isBefore = names == kBefore, isAfter = names == c.after;
             ASSERT_TRUE(isBefore || isAfter) << c.args[0] << " killed at step " << killAt;
             ASSERT_EQ(Do(RunProfile, {"bindings"}), 0) << err.str();
-            EXPECT_TRUE((isBefore && out.str() == "1 B racer\n") || (isAfter && out.str() == c.bindingsAfter))
+            EXPECT_TRUE((isBefore && out.str() == kRacerOnB) || (isAfter && out.str() == c.bindingsAfter))
                 << c.args[0] << " killed at step " << killAt << ": " << out.str();
             for (std::size_t p = 0; p < names.size(); ++p) {
                 std::vector<int> allowed;
